@@ -1,0 +1,27 @@
+#pragma once
+#include "toolkit/frame_window.h"
+
+// The program's main window: routes the seven commands, drops, list keys,
+// hover texts and closing.
+class MainWindow : public FrameWindow {
+public:
+    int OnOtherMessage(UINT msg, WPARAM wparam, LPARAM lparam) override;
+    void OnCommand(WPARAM wparam, LPARAM lparam) override;
+    bool OnCreate() override;
+    void OnDestroy() override;
+    void OnDropFiles(HDROP drop) override;
+    LRESULT OnVKeyToItem(WPARAM wparam) override;
+    bool CanClose() override;
+    void PreRegisterClass(WNDCLASSW& wc) override;
+    void PreCreate(CREATESTRUCTW& cs) override;
+
+    // The program's message box with one OK button and the exclamation icon.
+    int ReportError(const wchar_t* text, const wchar_t* caption);
+    void ShowAbout();
+    int RunMessageLoop();
+
+    // "Save CRC's?" when the last scan was never saved; 0 when the caller must stop.
+    int OfferSave();
+    // "Ferrow", or "Ferrow - " and the path.
+    void SetTitle(const wchar_t* path);
+};

@@ -1,0 +1,27 @@
+#pragma once
+#include "toolkit/button.h"
+#include "toolkit/combo_box.h"
+#include "toolkit/dialog.h"
+
+// The first CD-ROM drive from C to Z, or 'C' when there is none.
+wchar_t FindFirstCdDrive();
+
+// The modal drive choice (dialog 103) of Scan and Compare.
+class DriveDialog : public Dialog {
+public:
+    INT_PTR HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam) override;
+
+    // 1 confirmed, 0 cancelled, -1 the dialog could not be created.
+    INT_PTR Show(HWND owner, int scanMode);
+
+    // The drive last confirmed or restored by Load; 'A' means none chosen yet.
+    wchar_t SelectedDrive() const { return driveText[0]; }
+    void SetSelectedDrive(wchar_t letter) { driveText[0] = letter; driveText[1] = 0; }
+
+private:
+    int scanMode = 0;
+    wchar_t driveText[4] = {L'A', 0, 0, 0};
+    Button okButton{true};
+    Button cancelButton{true};
+    ComboBox driveCombo{true};
+};

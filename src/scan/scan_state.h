@@ -1,0 +1,16 @@
+#pragma once
+#include <cstdint>
+
+// What the checks share: set and read by the walks, Save, Load and the
+// progress dialog's Abort.
+struct ScanState {
+    int unsaved = 0;        // the CRC list holds scan results not yet saved
+    int quitSeen = 0;       // a quit request is pending: the running check stops
+    int clearOnDrop = 1;    // the list still shows the start-up text
+    int aborted = 0;        // Abort was pressed during the running check
+    int32_t fileCount = 0;
+    uint32_t folderCount = 0;
+    uint32_t expectedCount = 0; // CRCs a compare expects: the count scanned or loaded
+    uint32_t diskCrc = 0;
+    uint32_t currentCrc = 0;    // CRC of the item just checked
+};
