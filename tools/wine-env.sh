@@ -51,6 +51,9 @@ fi
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1
+    # There is no window manager on the Xvfb display: Wine draws the captions
+    # itself, and does not wait for a manager when a window goes away.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
 fi
 # A persistent server makes each later Wine process start fast.
 wineserver -p >/dev/null 2>&1

@@ -1,6 +1,12 @@
+#include "app/globals.h"
+#include "app/startup.h"
+
 #include <windows.h>
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int showCommand)
 {
-    return 0;
+    int started = StartFerrow(instance, commandLine, showCommand);
+    if (started != 1)
+        return started;
+    return mainWindow.RunMessageLoop();
 }

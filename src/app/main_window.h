@@ -18,7 +18,11 @@ public:
     // The program's message box with one OK button and the exclamation icon.
     int ReportError(const wchar_t* text, const wchar_t* caption);
     void ShowAbout();
+    // Takes messages until the quit message and returns its code.
     int RunMessageLoop();
+    // One message of the main loop: the progress dialog's keys while that
+    // dialog is open, then the accelerators, else translate and dispatch.
+    void HandleLoopMessage(MSG& msg);
 
     // "Save CRC's?" when the last scan was never saved; 0 when the caller must stop.
     int OfferSave();

@@ -3,7 +3,9 @@
 #include "toolkit/dialog.h"
 
 // The modeless progress dialog (dialog 104): the progress text in black on
-// magenta and an Abort button, open while a check runs.
+// magenta and an Abort button, open while a check runs. Abort only sets the
+// check's aborted flag; the check notices it after the file it is reading and
+// closes the dialog itself.
 class ProgressDialog : public Dialog {
 public:
     INT_PTR HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam) override;
@@ -17,6 +19,8 @@ public:
     const wchar_t* progressText = L"";
 
 private:
+    void Paint();
+
     const wchar_t* shownText = L"";
     Button abortButton{true};
 };

@@ -2,6 +2,8 @@
 #include "scan/scan_state.h"
 #include "toolkit/list_box.h"
 
+#include <shellapi.h>
+
 #include <cstdint>
 
 // The list in the middle of the main window. It shows every line the program
@@ -9,14 +11,23 @@
 // Print, the checks of dropped and command-line items, and the file checksum.
 class ResultList : public ListBox {
 public:
-    // Scan and Compare commands and the disk walk (scan/).
+    // Scan and Compare commands and the disk walk (scan/). Neither command
+    // starts while another check runs.
     int ScanCommand();
     int CompareCommand();
+    // Walks the drive into the CRC list (scan 1) or against it (scan 0); 1 always.
     int WalkDisk(wchar_t driveLetter, int scan);
 
-    // Checks of dropped items and of the command-line path (scan/).
+    // Checks of dropped items and of the command-line path (scan/). A drop
+    // that arrives while a check runs is released unchecked.
     void CheckDroppedItems(HDROP drop);
+    // One file or folder and its result line; 1 when the remaining items must
+    // not be checked. path is a full path, as the user knows it.
     int CheckItem(const wchar_t* path);
+    // The folder's CRC, the wrapping sum of every file below it, in a CRC list
+    // of its own: the scanned or loaded list stays as it is. 1 when the walk
+    // was complete and crc holds the sum; 0 when it ended early (No to
+    // "Continue crc check?", no memory, Abort or a quit request), crc unchanged.
     int CheckFolder(const wchar_t* path, uint32_t* crc);
     // Status text, CRC of one file, event handling; 0 after "Can't open file".
     int ChecksumFile(const wchar_t* path, uint32_t* crc);
@@ -30,10 +41,12 @@ public:
 
     ScanState& State() { return state; }
     const ScanState& State() const { return state; }
-    // True while a walk or an item check runs (drops are refused then).
-    bool CheckRunning() const { return checkRunning; }
+    // True while a walk or an item check runs.
+    bool CheckRunning() const { return runningChecks > 0; }
 
 private:
+    friend class RunningCheck;
+
     ScanState state;
-    bool checkRunning = false;
+    int runningChecks = 0;
 };

@@ -1,5 +1,6 @@
 #pragma once
 #include "toolkit/button.h"
+#include "toolkit/frame_geometry.h"
 #include "toolkit/window.h"
 
 #include <memory>
@@ -22,6 +23,8 @@ public:
 
     bool Visible() const { return visible; }
     int Count() const { return count; }
+    // Where the next button will start.
+    int NextX() const { return row.NextX(); }
 
 private:
     Button* FindButton(int commandId) const;
@@ -30,7 +33,7 @@ private:
     std::unique_ptr<int[]> ids;
     int capacity = 0;
     int count = 0;
-    int nextX = 2;
+    ButtonRow row;
     int height = 0;
     bool visible = true;
 };

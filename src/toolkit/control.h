@@ -1,4 +1,6 @@
 #pragma once
+#include "toolkit/find_char.h"
+
 #include <windows.h>
 
 // Private message to a control's parent: the pointer is over the control.
@@ -9,15 +11,12 @@ constexpr UINT WM_APP_HOVER = 64126;
 HCURSOR HandCursor();
 void SetHandCursor(HCURSOR cursor);
 
-// Position of the first occurrence of ch in text, or nullptr; the terminator never matches.
-const wchar_t* FindChar(const wchar_t* text, wchar_t ch);
-
 // Replaces a window's procedure; returns the previous one, or nullptr (and
 // changes nothing) when the window does not exist or proc is null.
 WNDPROC SetWindowProc(HWND hwnd, WNDPROC proc);
 
 // The one replacement procedure of subclassed controls: forwards to the
-// object's SubclassProc.
+// object's SubclassProc (a window without a live object gets DefWindowProcW).
 LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
 
 class Control;
@@ -27,10 +26,12 @@ using ControlHandler = void (*)(void* target, int id);
 // stored in the child's GWLP_USERDATA slot.
 class Control {
 public:
-    Control() = default;
+    // Every live object is known to ControlFromWindow, so a window slot that
+    // holds anything else (or an object already gone) is never read as one.
+    Control();
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
-    virtual ~Control() = default;
+    virtual ~Control();
 
     // Overridables, in this order.
     virtual bool Create(HWND parent, int id, const wchar_t* text, int x, int y, int width, int height);
@@ -65,5 +66,6 @@ protected:
     ControlHandler callbackHandler = nullptr;
 };
 
-// The object bound to a window, or nullptr when the window has none.
+// The live object bound to a window (GWLP_USERDATA) that still owns that
+// window, or nullptr when the window has none.
 Control* ControlFromWindow(HWND hwnd);

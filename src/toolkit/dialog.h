@@ -1,5 +1,6 @@
 #pragma once
 #include <windows.h>
+#include <shellapi.h> // HDROP
 
 // The one dialog procedure of all dialogs: binds the object passed as the
 // initialisation parameter at WM_INITDIALOG (DWLP_USER), then hands every

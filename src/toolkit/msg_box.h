@@ -1,31 +1,9 @@
 #pragma once
+#include "toolkit/box_layout.h"
 #include "toolkit/button.h"
+#include "toolkit/font_spec.h"
+#include "toolkit/frame_colors.h"
 #include "toolkit/window.h"
-
-// Sunken frame drawn around the text of a box: dark left and top edges,
-// light right and bottom edges. width -1 draws nothing.
-struct FrameColors {
-    COLORREF highlight;
-    COLORREF shadow;
-    int x = 0, y = 0, width = -1, height = 0;
-
-    FrameColors();
-    void SetFrameRect(const RECT& r);
-    void DrawFrame(HDC dc) const;
-};
-
-// A font made for a device context, with its measures and text colour.
-struct FontSpec {
-    int avgCharWidth = 0;
-    int lineHeight = 0;
-    HFONT font = nullptr;
-    COLORREF colour = 0;
-    LOGFONTW logFont{};
-
-    void CreateFontFor(HDC dc, const wchar_t* faceName, int points);
-    void Apply(HDC dc) const;
-    void Release();
-};
 
 // The three push buttons that every box reuses (only one box is open at a time).
 extern Button boxButtons[3];
@@ -53,11 +31,23 @@ public:
     virtual void CreateBoxWindow();
 
     // Shows the box owned by owner and waits for an answer; 0 when the box
-    // could not be shown or went away without one.
+    // could not be shown, went away without an answer, or the program was
+    // asked to quit meanwhile (the quit request stays queued).
     int Ask(HWND owner, const wchar_t* text, const wchar_t* caption, UINT style, int iconResource,
             COLORREF textColour, COLORREF backColour, COLORREF shadowColour);
 
+    // The text that the open box shows (lines separated by '\n'); null when no box is open.
+    const wchar_t* Text() const { return text; }
+
 protected:
+    // What Ask measured, for the box windows' layout.
+    BoxMeasures Measures() const;
+    // The owner's client size (0 x 0 without owner): boxes are placed from it.
+    RECT OwnerClientRect() const;
+    // Draws the lines of text one line height apart from y down, each centred
+    // between left and right; returns where a further line would go.
+    int DrawTextLines(HDC dc, int y, int left, int right) const;
+
     bool running = false;
     HWND owner = nullptr;
     HICON icon = nullptr;
@@ -74,6 +64,24 @@ protected:
     const wchar_t* caption = L"";
     RECT textRect{};
     FrameColors frame;
+    BoxPlacement placement;      // the message box window, from Ask's layout
+    bool ownerDisabled = false;  // Ask disabled the owner and nobody enabled it since
+
+    // Shared by both boxes: how many boxButtons the open box uses, which of
+    // them has (or last had) the focus, and their own window procedure.
+    static int boxButtonCount;
+    static int boxFocusIndex;
+    static WNDPROC boxButtonProc;
+
+private:
+    static LRESULT CALLBACK BoxButtonKeyProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
+    static bool classRegistered;
+
+    bool Measure(const wchar_t* message, const wchar_t* title, BoxMeasures& measures);
+    void CopyText(const wchar_t* message);
+    void ReleaseText();
+    void WaitForAnswer();
+    void CloseUnanswered();
 };
 
 // The elliptical about box: red outline, the program icon, centred text, an
@@ -90,6 +98,8 @@ public:
     void CreateBoxWindow() override;
 
 private:
+    void CreateLink(HDC dc, int nextLineY);
+
     bool linkCreated = false;
     int boxWidth = 0, boxHeight = 0;
     RECT linkRect{};

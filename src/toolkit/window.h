@@ -1,5 +1,6 @@
 #pragma once
 #include <windows.h>
+#include <shellapi.h> // HDROP
 
 // The module instance that every class registration, window creation and
 // resource load uses; recorded once at start-up.

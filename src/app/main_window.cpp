@@ -1,0 +1,138 @@
+#include "app/main_window.h"
+
+#include "app/globals.h"
+#include "resource.h"
+
+#include <shellapi.h>
+
+namespace {
+
+constexpr COLORREF kTextColour = 0x000000;
+constexpr COLORREF kBackColour = 0xC0C0C0;
+constexpr COLORREF kShadowColour = 0x808080;
+constexpr UINT kErrorStyle = 0x30;  // one OK button, exclamation icon
+
+constexpr wchar_t kAboutText[] =
+    L"Ferrow " FERROW_VERSION_TEXT L"\n"
+    L"Free to use and to pass on, without warranty.";
+constexpr wchar_t kAboutLink[] = L"https://ferrow.example.org/";
+
+}  // namespace
+
+int MainWindow::OnOtherMessage(UINT msg, WPARAM, LPARAM lparam)
+{
+    if (msg == WM_APP_HOVER)
+        statusBar.SetText(0, reinterpret_cast<const wchar_t*>(lparam));
+    return 0;
+}
+
+void MainWindow::OnCommand(WPARAM wparam, LPARAM)
+{
+    switch (LOWORD(wparam)) {
+    case IDM_SCAN:
+        resultList.ScanCommand();
+        break;
+    case IDM_LOAD:
+        resultList.Load();
+        break;
+    case IDM_COMPARE:
+        resultList.CompareCommand();
+        break;
+    case IDM_SAVE:
+        resultList.Save();
+        break;
+    case IDM_PRINT:
+        resultList.Print();
+        break;
+    case IDM_ABOUT:
+        ShowAbout();
+        break;
+    case IDM_EXIT:
+        if (CanClose())
+            Destroy();
+        break;
+    default:
+        break;
+    }
+}
+
+bool MainWindow::OnCreate()
+{
+    if (!crcList.Allocate(10000, 10000, 4)) {
+        ReportError(L"Not enough memory!", L"Ferrow");
+        return false;
+    }
+    DragAcceptFiles(hwnd, TRUE);
+    CenterWindow(hwnd);
+    return FrameWindow::OnCreate();
+}
+
+void MainWindow::OnDestroy()
+{
+    DragAcceptFiles(hwnd, FALSE);
+    crcList.Release();
+}
+
+void MainWindow::OnDropFiles(HDROP drop)
+{
+    resultList.CheckDroppedItems(drop);
+}
+
+// The list wants its keys (LBS_WANTKEYBOARDINPUT) and does nothing with any
+// of them itself: only Up, Down and Delete mean something here.
+LRESULT MainWindow::OnVKeyToItem(WPARAM wparam)
+{
+    HWND list = resultList.Handle();
+    int caret = HIWORD(wparam);
+    switch (LOWORD(wparam)) {
+    case VK_UP:
+        if (caret - 1 >= 0)
+            SendMessageW(list, LB_SETCURSEL, caret - 1, 0);
+        break;
+    case VK_DOWN:
+        if (caret + 1 < SendMessageW(list, LB_GETCOUNT, 0, 0))
+            SendMessageW(list, LB_SETCURSEL, caret + 1, 0);
+        break;
+    case VK_DELETE: {
+        SendMessageW(list, LB_DELETESTRING, caret, 0);
+        LRESULT left = SendMessageW(list, LB_GETCOUNT, 0, 0);
+        // Deleting the last line moves the selection up; otherwise the next
+        // line takes the deleted one's place and is selected there.
+        if (caret != 0 && caret >= left - 1)
+            SendMessageW(list, LB_SETCURSEL, caret - 1, 0);
+        else
+            SendMessageW(list, LB_SETCURSEL, caret, 0);
+        break;
+    }
+    default:
+        break;
+    }
+    return -2;
+}
+
+bool MainWindow::CanClose()
+{
+    return OfferSave() != 0;
+}
+
+void MainWindow::PreRegisterClass(WNDCLASSW& wc)
+{
+    wc.hIcon = LoadIconW(ModuleInstance(), MAKEINTRESOURCEW(IDI_FERROW));
+}
+
+void MainWindow::PreCreate(CREATESTRUCTW& cs)
+{
+    cs.lpszName = L"Ferrow";
+    cs.cx = 470;
+    cs.cy = 400;
+}
+
+int MainWindow::ReportError(const wchar_t* text, const wchar_t* caption)
+{
+    return msgBox.Ask(hwnd, text, caption, kErrorStyle, 0, kTextColour, kBackColour, kShadowColour);
+}
+
+void MainWindow::ShowAbout()
+{
+    aboutBox.Ask(hwnd, kAboutText, kAboutLink, 0, IDI_FERROW, kTextColour, kBackColour, kShadowColour);
+}

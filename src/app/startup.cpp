@@ -1,0 +1,85 @@
+#include "app/startup.h"
+
+#include "app/command_line.h"
+#include "app/commands.h"
+#include "app/globals.h"
+#include "app/path_kind.h"
+#include "app/usage_text.h"
+#include "resource.h"
+
+#include <string>
+
+namespace {
+
+constexpr DWORD kResultListStyle = 0x50201581;  // the list default plus LBS_USETABSTOPS
+constexpr int kStatusPartWidth = 80;            // average characters
+constexpr int kTabStop = 50;                    // dialog units
+
+void AddUsageText()
+{
+    for (const wchar_t* line : kUsageLines)
+        resultList.AddLine(line);
+}
+
+// "ferrow.exe ." must name the current folder, so a relative path is made
+// full against the current folder before it is checked.
+std::wstring FullPathOf(const wchar_t* path)
+{
+    if (!IsRelativePath(path))
+        return path;
+    DWORD needed = GetFullPathNameW(path, 0, nullptr, nullptr);
+    if (needed == 0)
+        return path;
+    std::wstring full(needed, L'\0');
+    DWORD length = GetFullPathNameW(path, needed, &full[0], nullptr);
+    if (length == 0 || length >= needed)
+        return path;
+    full.resize(length);
+    return full;
+}
+
+// The command-line item gets its result line in place of the usage text.
+void CheckCommandLineItem(const wchar_t* path)
+{
+    std::wstring fullPath = FullPathOf(path);
+    progressDialog.Open(resultList.Handle(), L"Scanning files and folders");
+    resultList.CheckItem(fullPath.c_str());
+    resultList.State().clearOnDrop = 0;
+    progressDialog.Close();
+}
+
+}  // namespace
+
+int StartFerrow(HINSTANCE instance, wchar_t* commandLine, int showCommand)
+{
+    SetModuleInstance(instance);
+    statusBar.AllocateParts(1);
+    statusBar.AddPart(kStatusPartWidth, 0);
+    SetHandCursor(LoadCursorW(instance, MAKEINTRESOURCEW(IDC_HAND_CURSOR)));
+    resultList.SetStyle(kResultListStyle);
+    if (!mainWindow.CreateFrame(resultList, btnBar, statusBar))
+        return 0;
+
+    int tabStop = kTabStop;
+    SendMessageW(resultList.Handle(), LB_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&tabStop));
+
+    // Only the last button is checked: a missing earlier one just leaves its
+    // place to the next.
+    btnBar.AllocateButtons(kCommandButtonCount);
+    bool added = false;
+    for (const CommandButton& b : kCommandButtons)
+        added = btnBar.AddButton(b.text, b.width, b.commandId, b.initiallyDisabled, b.hoverText);
+    if (!added)
+        return -1;
+
+    mainWindow.Show(showCommand);
+
+    wchar_t* slots[3];
+    if (SplitCommandLine(commandLine, slots, 3) <= 0)
+        AddUsageText();
+    else
+        CheckCommandLineItem(slots[0]);
+
+    //MUT mainWindow.LoadAccelerators(IDR_ACCELERATORS);
+    return 1;
+}

@@ -1,0 +1,214 @@
+#include "datafile/crc_file_commands.h"
+
+#include "app/globals.h"
+#include "datafile/crc_file_format.h"
+#include "datafile/file_name_prompt.h"
+#include "datafile/file_system_path.h"
+#include "datafile/replacing_file_writer.h"
+#include "datafile/summary_lines.h"
+#include "resource.h"
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// The one header record of both commands. Save writes its reserved bytes as
+// they are: zero until a Load has read a file, then what that file held there.
+CrcFileHeader crcFileHeader = {};
+
+// The prompt fills a buffer that must start out empty.
+std::vector<wchar_t> EmptyPathBuffer()
+{
+    return std::vector<wchar_t>(kCrcFilePathChars, L'\0');
+}
+
+void ReportNameTooLong(const wchar_t* path)
+{
+    mainWindow.ReportError(L"File name too long", path);
+}
+
+// The storage holds every CRC the scan state counts: not so after a Load that
+// could not allocate, which leaves no storage at all.
+bool StorageHoldsScan(const ScanState& state)
+{
+    return state.fileCount > 0 && crcList.Data() && crcList.Capacity() >= state.fileCount;
+}
+
+bool WriteCrcFile(const wchar_t* path, const ScanState& state, bool& opened)
+{
+    ReplacingFileWriter writer(path);
+    opened = writer.Open();
+    if (!opened)
+        return false;
+    const uint32_t arrayBytes = uint32_t(state.fileCount) * 4;
+    return writer.Write(&crcFileHeader, sizeof crcFileHeader) &&
+           writer.Write(crcList.Data(), arrayBytes) && writer.Commit();
+}
+
+// Opens, reads and closes the file; a failure has been reported when it returns false.
+class CrcFileReader {
+public:
+    explicit CrcFileReader(const wchar_t* path)
+        : file(CreateFileW(FileSystemPath(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr))
+    {
+    }
+    ~CrcFileReader() { Close(); }
+    CrcFileReader(const CrcFileReader&) = delete;
+    CrcFileReader& operator=(const CrcFileReader&) = delete;
+
+    bool IsOpen() const { return file != INVALID_HANDLE_VALUE; }
+
+    // How Load is to read the rest of the file, after reading up to 48 bytes
+    // of it into the header record.
+    CrcFileReadPlan ReadStart()
+    {
+        DWORD got = 0;
+        if (!ReadFile(file, &crcFileHeader, sizeof crcFileHeader, &got, nullptr))
+            got = 0;
+        LARGE_INTEGER size = {};
+        if (!GetFileSizeEx(file, &size)) {
+            CrcFileReadPlan refused;
+            refused.check = CrcFileCheck::TooShort;
+            return refused;
+        }
+        return PlanCrcFileRead(&crcFileHeader, got, uint64_t(size.QuadPart));
+    }
+
+    bool ReadArray(const CrcFileReadPlan& plan, void* into)
+    {
+        LARGE_INTEGER offset = {};
+        offset.QuadPart = LONGLONG(plan.crcOffset);
+        const DWORD wanted = plan.expectedCount * 4;
+        DWORD got = 0;
+        const bool read = SetFilePointerEx(file, offset, nullptr, FILE_BEGIN) &&
+                          ReadFile(file, into, wanted, &got, nullptr);
+        Close();
+        return read && got == wanted;
+    }
+
+    void Close()
+    {
+        if (file != INVALID_HANDLE_VALUE)
+            CloseHandle(file);
+        file = INVALID_HANDLE_VALUE;
+    }
+
+private:
+    HANDLE file;
+};
+
+// Room for expectedCount CRCs; a count at or above the capacity gets count + 1.
+bool MakeRoomFor(uint32_t expectedCount)
+{
+    if (expectedCount < uint32_t(crcList.Capacity()) && crcList.Data())
+        return true;
+    crcList.Release();
+    return crcList.Allocate(int32_t(expectedCount + 1), 10000, 4) != nullptr;
+}
+
+void AddSummaryLines(ResultList& list, const CrcFileReadPlan& plan)
+{
+    if (plan.layout == CrcFileLayout::Current) {
+        driveDialog.SetSelectedDrive(DriveLetterFromIndex(plan.driveIndex));
+        list.AddLine(L"Previous scan data:");
+        list.AddLine(TotalsLineWithDiskCrc(plan.expectedCount, plan.folderCount, plan.diskCrc).c_str());
+    } else {
+        list.AddLine(OlderLayoutSummaryLine(plan.expectedCount).c_str());
+    }
+}
+
+}  // namespace
+
+SaveOutcome SaveCrcFile(ResultList& list)
+{
+    std::vector<wchar_t> path = EmptyPathBuffer();
+    FileNamePrompt prompt(0, kCrcFileFilter, 1, kCrcFileExtension);
+
+    if (!btnBar.IsButtonEnabled(IDM_SAVE))
+        return SaveOutcome::NotSaved;
+    ScanState& state = list.State();
+    if (!StorageHoldsScan(state)) {
+        mainWindow.ReportError(L"Nothing to save", L"");
+        return SaveOutcome::NotSaved;
+    }
+    const int chosen = prompt.Run(list.Handle(), path.data(), DWORD(path.size()), nullptr);
+    if (chosen < 0) {
+        ReportNameTooLong(path.data());
+        return SaveOutcome::Failed;
+    }
+    if (chosen == 0)
+        return SaveOutcome::NotSaved;
+
+    FillHeaderForSave(crcFileHeader, uint32_t(state.fileCount), state.folderCount, state.diskCrc,
+                      driveDialog.SelectedDrive());
+    bool opened = false;
+    if (!WriteCrcFile(path.data(), state, opened)) {
+        if (opened)
+            mainWindow.ReportError(L"Can't write file", L"");
+        else
+            mainWindow.ReportError(L"Can't open file", path.data());
+        return SaveOutcome::Failed;
+    }
+    state.unsaved = 0;
+    btnBar.EnableButton(IDM_SAVE, false);
+    return SaveOutcome::Saved;
+}
+
+int ResultList::Save()
+{
+    return SaveCrcFile(*this) == SaveOutcome::Saved ? 1 : 0;
+}
+
+int ResultList::Load()
+{
+    std::vector<wchar_t> pathBuffer = EmptyPathBuffer();
+    FileNamePrompt prompt(1, kCrcFileFilter, 1, kCrcFileExtension);
+
+    if (!mainWindow.OfferSave())
+        return 0;
+    const int chosen = prompt.Run(hwnd, pathBuffer.data(), DWORD(pathBuffer.size()), nullptr);
+    if (chosen < 0)
+        ReportNameTooLong(pathBuffer.data());
+    if (chosen <= 0)
+        return 0;
+    const wchar_t* path = pathBuffer.data();
+
+    Clear();
+    btnBar.EnableButton(IDM_COMPARE, false);
+    btnBar.EnableButton(IDM_PRINT, false);
+    statusBar.SetText(0, path);
+
+    CrcFileReader reader(path);
+    if (!reader.IsOpen()) {
+        mainWindow.ReportError(L"Can't open file", path);
+        return 0;
+    }
+    // A count the file cannot hold is refused before anything is allocated.
+    const CrcFileReadPlan plan = reader.ReadStart();
+    if (plan.check != CrcFileCheck::Ok) {
+        reader.Close();
+        state.expectedCount = 0;
+        mainWindow.ReportError(L"Error reading file", path);
+        return 0;
+    }
+    state.expectedCount = plan.expectedCount;
+    if (!MakeRoomFor(plan.expectedCount)) {
+        reader.Close();
+        mainWindow.ReportError(L"Can't allocate memory", L"");
+        return 0;
+    }
+    if (!reader.ReadArray(plan, crcList.Data())) {
+        state.expectedCount = 0;
+        mainWindow.ReportError(L"Error reading file", path);
+        return 0;
+    }
+
+    btnBar.EnableButton(IDM_COMPARE, true);
+    btnBar.EnableButton(IDM_SAVE, false);
+    mainWindow.SetTitle(path);
+    AddSummaryLines(*this, plan);
+    state.unsaved = 0;
+    return 1;
+}

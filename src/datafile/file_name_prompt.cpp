@@ -1,0 +1,81 @@
+#include "datafile/file_name_prompt.h"
+
+#include "app/globals.h"
+#include "datafile/file_extension.h"
+#include "datafile/file_system_path.h"
+#include "toolkit/window.h"
+
+#include <string>
+
+namespace {
+
+constexpr UINT kQuestionYesNo = 0x24;  // Yes and No, question icon
+constexpr COLORREF kTextColour = 0x000000;
+constexpr COLORREF kBackColour = 0xC0C0C0;
+constexpr COLORREF kShadowColour = 0x808080;
+
+bool SameFileName(const std::wstring& a, const wchar_t* b)
+{
+    return CompareStringOrdinal(a.c_str(), -1, b, -1, TRUE) == CSTR_EQUAL;
+}
+
+bool FileExists(const wchar_t* path)
+{
+    return GetFileAttributesW(FileSystemPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+}  // namespace
+
+FileNamePrompt::FileNamePrompt(int openMode, const wchar_t* filterList, int filterIndex,
+                               const wchar_t* defaultExt)
+    : openMode(openMode),
+      dialogFlags(openMode ? kOpenFlags : kSaveFlags),
+      filterIndex(filterIndex),
+      filterList(filterList),
+      defaultExt(defaultExt)
+{
+}
+
+int FileNamePrompt::Run(HWND owner, wchar_t* buffer, DWORD bufferChars, const wchar_t* initialFolder)
+{
+    // The whole record: the dialogs of this century read the fields after the
+    // old 76-byte part too.
+    OPENFILENAMEW ofn = {};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = owner;
+    ofn.hInstance = ModuleInstance();
+    ofn.lpstrFilter = filterList;
+    ofn.nFilterIndex = filterIndex;
+    ofn.lpstrFile = buffer;
+    ofn.nMaxFile = bufferChars;
+    ofn.lpstrInitialDir = initialFolder;
+    ofn.lpstrTitle = dialogTitle;
+    ofn.Flags = dialogFlags;
+    if (defaultExt)
+        ofn.lpstrDefExt = *defaultExt == L'.' ? defaultExt + 1 : defaultExt;
+    Customize(ofn);
+
+    const BOOL confirmed = openMode ? GetOpenFileNameW(&ofn) : GetSaveFileNameW(&ofn);
+    if (!confirmed)
+        return 0;
+    if (!defaultExt)
+        return 1;
+
+    const std::wstring chosen = buffer;
+    if (!ForceExtension(buffer, bufferChars, defaultExt))
+        return -1;
+    // The dialog asked about the name as typed; a different file that the
+    // forced extension names must not be replaced unasked.
+    if (!openMode && !SameFileName(chosen, buffer) && FileExists(buffer) &&
+        !ConfirmReplace(owner, buffer))
+        return 0;
+    return 1;
+}
+
+bool FileNamePrompt::ConfirmReplace(HWND owner, const wchar_t* path) const
+{
+    const std::wstring question = std::wstring(path) + L" already exists.\nDo you want to replace it?";
+    HWND topLevel = owner ? GetAncestor(owner, GA_ROOT) : nullptr;
+    return msgBox.Ask(topLevel, question.c_str(), L"Ferrow", kQuestionYesNo, 0, kTextColour,
+                      kBackColour, kShadowColour) == IDYES;
+}

@@ -1,0 +1,35 @@
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+// Writes a file under a temporary name in the target's folder and puts it in
+// the target's place only once every byte is written and flushed, so that a
+// failed save leaves whatever file had the target's name as it was.
+class ReplacingFileWriter {
+public:
+    explicit ReplacingFileWriter(std::wstring targetPath);
+    ~ReplacingFileWriter();  // an uncommitted temporary file is removed
+    ReplacingFileWriter(const ReplacingFileWriter&) = delete;
+    ReplacingFileWriter& operator=(const ReplacingFileWriter&) = delete;
+
+    // Creates the temporary file; false when no file can be made there.
+    bool Open();
+    // Appends bytes; a write that stores fewer bytes than asked has failed.
+    bool Write(const void* bytes, uint32_t count);
+    // Flushes and closes the file and moves it over the target; on failure
+    // the temporary file is removed and the target left alone.
+    bool Commit();
+    // Closes and removes the temporary file.
+    void Discard();
+
+    const std::wstring& TemporaryPath() const { return temporaryPath; }
+
+private:
+    void Close();
+
+    std::wstring targetPath;
+    std::wstring temporaryPath;
+    HANDLE file = INVALID_HANDLE_VALUE;
+};

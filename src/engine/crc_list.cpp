@@ -1,0 +1,79 @@
+#include "engine/crc_list.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+
+namespace {
+
+class CHeap final : public CrcStorage {
+public:
+    void* AllocateZeroed(size_t bytes) override { return std::calloc(bytes, 1); }
+    void* Resize(void* block, size_t bytes) override { return std::realloc(block, bytes); }
+    void Free(void* block) override { std::free(block); }
+};
+
+// Byte size of count elements, or 0 when it is not a positive size_t.
+size_t ByteSize(int64_t count, int32_t elementSize)
+{
+    if (count <= 0 || elementSize <= 0)
+        return 0;
+    const int64_t bytes = count * elementSize;   // both below 2^31: no overflow
+    if (static_cast<uint64_t>(bytes) > std::numeric_limits<size_t>::max())
+        return 0;
+    return static_cast<size_t>(bytes);
+}
+
+} // namespace
+
+CrcStorage& CHeapStorage()
+{
+    static CHeap heap;
+    return heap;
+}
+
+CrcList::CrcList(CrcStorage& storage) : storage(storage)
+{
+}
+
+CrcList::~CrcList()
+{
+    Release();
+}
+
+void* CrcList::Allocate(int32_t newCapacity, int32_t newGrowStep, int32_t newElementSize)
+{
+    growStep = newGrowStep;
+    elementSize = newElementSize;
+    Release();
+    const size_t bytes = ByteSize(newCapacity, newElementSize);
+    data = bytes ? storage.AllocateZeroed(bytes) : nullptr;
+    capacity = data ? newCapacity : 0;
+    return data;
+}
+
+void* CrcList::Grow()
+{
+    const int64_t newCapacity = int64_t(capacity) + growStep;
+    if (!data || growStep <= 0 || newCapacity > std::numeric_limits<int32_t>::max())
+        return data;
+    const size_t oldBytes = ByteSize(capacity, elementSize);
+    const size_t newBytes = ByteSize(newCapacity, elementSize);
+    if (!newBytes)
+        return data;
+    void* grown = storage.Resize(data, newBytes);
+    if (!grown)
+        return data;
+    std::memset(static_cast<char*>(grown) + oldBytes, 0, newBytes - oldBytes);
+    data = grown;
+    capacity = static_cast<int32_t>(newCapacity);
+    return data;
+}
+
+void CrcList::Release()
+{
+    if (data)
+        storage.Free(data);
+    data = nullptr;
+    capacity = 0;
+}

@@ -1,0 +1,50 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+// Where CrcList gets its storage from. Both calls return null on failure;
+// Resize then leaves the old block as it was (the realloc contract).
+class CrcStorage {
+public:
+    virtual void* AllocateZeroed(size_t bytes) = 0;
+    virtual void* Resize(void* block, size_t bytes) = 0;
+    virtual void Free(void* block) = 0;
+
+protected:
+    ~CrcStorage() = default;
+};
+
+// The C heap (calloc, realloc, free).
+CrcStorage& CHeapStorage();
+
+// The growable array of 32-bit file CRCs in the order they were computed.
+// It does not know how many elements are in use: callers keep that count
+// below capacity and grow the list whenever an append makes them equal.
+// Storage is zero-filled when allocated and when grown.
+class CrcList {
+public:
+    explicit CrcList(CrcStorage& storage = CHeapStorage());
+    ~CrcList();
+    CrcList(const CrcList&) = delete;
+    CrcList& operator=(const CrcList&) = delete;
+
+    // Drops any storage held and allocates capacity * elementSize zero bytes.
+    // Returns the storage, or null with capacity 0 when it cannot be had.
+    void* Allocate(int32_t capacity, int32_t growStep, int32_t elementSize);
+    // Adds growStep zeroed elements, keeping the contents; the block may move.
+    // On failure nothing changes and the old pointer comes back, so the caller
+    // sees capacity still equal to its count.
+    void* Grow();
+    void* Data() const { return data; }
+    int32_t Capacity() const { return capacity; }
+    // Frees the storage if any is held; later calls find nothing to free.
+    void Release();
+
+    int32_t capacity = 0;
+    int32_t growStep = 0;
+    int32_t elementSize = 0;
+    void* data = nullptr;
+
+private:
+    CrcStorage& storage;
+};

@@ -1,0 +1,44 @@
+#pragma once
+#include "scan/result_list.h"
+
+#include <cstdint>
+
+// Storage of a CRC list as the checks allocate it: room for 10000 CRCs,
+// growing by 10000 whenever it is full.
+constexpr int32_t kCrcListCapacity = 10000;
+constexpr int32_t kCrcListGrowStep = 10000;
+
+// Marks a check as running for as long as it lives; nests.
+class RunningCheck {
+public:
+    explicit RunningCheck(ResultList& list) : list(list) { ++list.runningChecks; }
+    ~RunningCheck() { --list.runningChecks; }
+    RunningCheck(const RunningCheck&) = delete;
+    RunningCheck& operator=(const RunningCheck&) = delete;
+
+private:
+    ResultList& list;
+};
+
+// What every drop and disk walk does around its work: the progress dialog
+// with its text (owned by the caller, valid until End), Abort cleared, the
+// button bar disabled so that no command starts, and the check marked as
+// running so that no drop nests in it. End, or leaving scope, undoes it.
+class CheckSession {
+public:
+    CheckSession(ResultList& list, const wchar_t* progressText);
+    ~CheckSession() { End(); }
+    CheckSession(const CheckSession&) = delete;
+    CheckSession& operator=(const CheckSession&) = delete;
+
+    // Closes the progress dialog and enables the button bar again; once.
+    void End();
+
+private:
+    RunningCheck running;
+    bool open = true;
+};
+
+// "Continue crc check?" with Yes and No, owned by the result list; true
+// unless the user answered No.
+bool UserContinuesCheck();

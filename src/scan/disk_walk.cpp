@@ -1,0 +1,119 @@
+#include "scan/result_list.h"
+
+#include "app/globals.h"
+#include "datafile/summary_lines.h"
+#include "scan/check_session.h"
+#include "scan/find_source.h"
+#include "scan/scan_texts.h"
+#include "scan/tree_walk.h"
+#include "scan/walk_lines.h"
+
+#include <new>
+#include <string>
+
+namespace {
+
+// The file action of the disk walk. A scan stores each CRC in the CRC list at
+// the file's position; a compare matches it against the CRC stored there.
+class DiskWalk : public TreeWalkVisitor {
+public:
+    DiskWalk(ResultList& list, bool scan) : list(list), state(list.State()), scan(scan) {}
+
+    void FolderStarted(const std::wstring&) override { ++state.folderCount; }
+
+    bool File(const std::wstring& path) override
+    {
+        // A file that cannot be read takes no position: the next file is
+        // matched against the same entry.
+        if (!list.ChecksumFile(path.c_str(), &state.currentCrc))
+            return UserContinuesCheck();
+        if (state.quitSeen || state.aborted)
+            return false;
+        uint32_t* crcs = static_cast<uint32_t*>(crcList.Data());
+        if (scan) {
+            crcs[state.fileCount] = state.currentCrc;
+        } else if (static_cast<uint32_t>(state.fileCount) >= state.expectedCount) {
+            mainWindow.ReportError(kErrorCountMismatch, L"");
+            list.AddLine(kLineTooManyFiles);
+            return false;
+        } else if (state.currentCrc != crcs[state.fileCount]) {
+            list.AddLine(BadCrcLine(path).c_str());
+            ++mismatches;
+        }
+        // The list always keeps room for the next file, so the index above
+        // never reaches past its storage.
+        ++state.fileCount;
+        if (state.fileCount == crcList.Capacity()) {
+            crcList.Grow();
+            if (state.fileCount == crcList.Capacity()) {
+                mainWindow.ReportError(kErrorNoMemory, L"");
+                state.fileCount = 0;
+                return false;
+            }
+        }
+        return true;
+    }
+
+    // The end of a complete walk: the compare result and the totals line.
+    void Finish()
+    {
+        const uint32_t files = static_cast<uint32_t>(state.fileCount);
+        if (scan) {
+            state.unsaved = 1;
+            state.expectedCount = files;
+        } else {
+            // More files than expected would have ended the walk: these are fewer.
+            if (files != state.expectedCount)
+                mainWindow.ReportError(kErrorCountMismatch, L"");
+            list.AddLine(CompareResultLine(mismatches).c_str());
+        }
+        if (mismatches == 0) {
+            const uint32_t diskCrc = SumOfCrcs(static_cast<const uint32_t*>(crcList.Data()), files);
+            list.AddLine(TotalsLineWithDiskCrc(files, state.folderCount, diskCrc).c_str());
+            state.diskCrc = diskCrc;
+        } else {
+            list.AddLine(TotalsLine(files, state.folderCount).c_str());
+        }
+        statusBar.SetText(0, kStatusDone);
+    }
+
+private:
+    ResultList& list;
+    ScanState& state;
+    bool scan;
+    uint32_t mismatches = 0;
+};
+
+} // namespace
+
+int ResultList::WalkDisk(wchar_t driveLetter, int scan)
+{
+    // After a Load that could not get its storage there is no list: the walk
+    // gets one first, or does not start.
+    if (!crcList.Data() && !crcList.Allocate(kCrcListCapacity, kCrcListGrowStep, sizeof(uint32_t))) {
+        mainWindow.ReportError(kErrorNoMemory, L"");
+        return 1;
+    }
+    try {
+        const std::wstring progressText = DriveProgressText(driveLetter);
+        state.fileCount = 0;
+        state.folderCount = 0;
+        state.currentCrc = 0;
+        DiskWalk walk(*this, scan != 0);
+        CheckSession session(*this, progressText.c_str());
+        FindFileSource source;
+        try {
+            if (WalkTree(source, DriveRootPath(driveLetter), walk))
+                walk.Finish();
+        } catch (const std::bad_alloc&) {
+            mainWindow.ReportError(kErrorNoMemory, L"");
+            state.fileCount = 0;
+        }
+        session.End();
+    } catch (const std::bad_alloc&) {
+        mainWindow.ReportError(kErrorNoMemory, L"");
+    }
+    if (state.aborted == 1)
+        statusBar.SetText(0, kStatusAborted);
+    return 1;
+}

@@ -1,0 +1,98 @@
+#include "scan/drive_dialog.h"
+
+#include "app/globals.h"
+#include "resource.h"
+#include "scan/scan_texts.h"
+#include "toolkit/window.h"
+
+namespace {
+
+constexpr int kFallbackEntry = 2;   // the third drive, when the chosen one is gone
+
+} // namespace
+
+wchar_t FindFirstCdDrive()
+{
+    for (wchar_t letter = L'C'; letter <= L'Z'; ++letter) {
+        const wchar_t root[] = {letter, L':', L'\\', 0};
+        if (GetDriveTypeW(root) == DRIVE_CDROM)
+            return letter;
+    }
+    return L'C';
+}
+
+INT_PTR DriveDialog::Show(HWND owner, int mode)
+{
+    scanMode = mode;
+    const INT_PTR result = DialogBoxParamW(ModuleInstance(), MAKEINTRESOURCEW(IDD_DRIVE), owner,
+                                           DialogProc, reinterpret_cast<LPARAM>(this));
+    ForgetHandle();
+    return result;
+}
+
+INT_PTR DriveDialog::HandleMessage(UINT msg, WPARAM wparam, LPARAM)
+{
+    switch (msg) {
+    case WM_INITDIALOG:
+        return OnInitDialog();
+    case WM_NOTIFY:
+        // The combo box reports the pointer over it (its id, not a record).
+        if (wparam == IDC_DRIVE_COMBO)
+            statusBar.SetText(0, kStatusChooseDrive);
+        return 0;
+    case WM_COMMAND:
+        return OnButton(LOWORD(wparam));
+    default:
+        return 0;
+    }
+}
+
+INT_PTR DriveDialog::OnInitDialog()
+{
+    okButton.AttachWithHover(hwnd, IDOK, L"");
+    cancelButton.AttachWithHover(hwnd, IDCANCEL, L"");
+    driveCombo.Attach(hwnd, IDC_DRIVE_COMBO);
+
+    if (driveText[0] == L'A')
+        driveText[0] = FindFirstCdDrive();
+    const DWORD present = GetLogicalDrives();
+    for (int bit = 0; bit < 26; ++bit) {
+        if (present & (1u << bit)) {
+            const wchar_t entry[] = {static_cast<wchar_t>(L'A' + bit), L':', 0};
+            SendDlgItemMessageW(hwnd, IDC_DRIVE_COMBO, CB_ADDSTRING, 0,
+                                reinterpret_cast<LPARAM>(entry));
+        }
+    }
+    // Matches the start of an entry, ignoring case: "D" finds "D:".
+    if (SendDlgItemMessageW(hwnd, IDC_DRIVE_COMBO, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                            reinterpret_cast<LPARAM>(driveText)) == CB_ERR)
+        SendDlgItemMessageW(hwnd, IDC_DRIVE_COMBO, CB_SETCURSEL, kFallbackEntry, 0);
+
+    SetWindowTextW(hwnd, scanMode ? kCaptionScan : kCaptionCompare);
+    CenterWindow(hwnd);
+    return 1;
+}
+
+INT_PTR DriveDialog::OnButton(int id)
+{
+    INT_PTR result;
+    if (id == IDOK) {
+        const LRESULT index = SendDlgItemMessageW(hwnd, IDC_DRIVE_COMBO, CB_GETCURSEL, 0, 0);
+        // With nothing selected the last choice stays.
+        if (index != CB_ERR) {
+            const LRESULT length =
+                SendDlgItemMessageW(hwnd, IDC_DRIVE_COMBO, CB_GETLBTEXTLEN, index, 0);
+            if (length > 0 && length < static_cast<LRESULT>(sizeof driveText / sizeof driveText[0]))
+                SendDlgItemMessageW(hwnd, IDC_DRIVE_COMBO, CB_GETLBTEXT, index,
+                                    reinterpret_cast<LPARAM>(driveText));
+        }
+        result = 1;
+    } else if (id == IDCANCEL) {
+        result = 0;
+    } else {
+        return 0;
+    }
+    statusBar.SetText(0, L"");
+    EndDialog(hwnd, result);
+    return 1;
+}

@@ -1,0 +1,58 @@
+#include "scan/find_source.h"
+
+#include "engine/long_path.h"
+
+#include <windows.h>
+
+namespace {
+
+class FindSearch : public DirectorySearch {
+public:
+    explicit FindSearch(HANDLE handle, const WIN32_FIND_DATAW& first)
+        : handle(handle), data(first) {}
+    ~FindSearch() override { FindClose(handle); }
+    FindSearch(const FindSearch&) = delete;
+    FindSearch& operator=(const FindSearch&) = delete;
+
+    bool Next(DirectoryEntry& entry) override
+    {
+        if (havePending)
+            havePending = false;
+        else if (!FindNextFileW(handle, &data))
+            return false;
+        entry.name.assign(data.cFileName);
+        entry.attributes = data.dwFileAttributes;
+        return true;
+    }
+
+private:
+    HANDLE handle;
+    WIN32_FIND_DATAW data;
+    bool havePending = true;   // FindFirstFileExW already returned the first entry
+};
+
+} // namespace
+
+std::wstring OpenablePath(const std::wstring& path)
+{
+    if (path.size() < kLegacyPathLimit)
+        return path;
+    return ExtendedLengthPath(path);
+}
+
+std::unique_ptr<DirectorySearch> FindFileSource::Open(const std::wstring& folder)
+{
+    // "*" lists every entry, as "*.*" does on this platform.
+    const std::wstring pattern = OpenablePath(folder + L'*');
+    WIN32_FIND_DATAW first;
+    HANDLE handle = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &first,
+                                     FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (handle == INVALID_HANDLE_VALUE)
+        return nullptr;
+    try {
+        return std::make_unique<FindSearch>(handle, first);
+    } catch (...) {
+        FindClose(handle);
+        throw;
+    }
+}

@@ -1,0 +1,61 @@
+#pragma once
+// The walk over a folder tree that both the disk walk and the folder check
+// use. In every folder its files come first, in the order the directory
+// search lists them; then its subfolders in that order, depth first, each
+// again with its own files before its subfolders. Nothing is sorted, so a scan
+// and a later compare of the same disk visit the files in the same order.
+//
+// Window-free: the directory search is behind DirectorySource, so the walk
+// order can be tested without a file system.
+#include <cstdint>
+#include <memory>
+#include <string>
+
+// The attribute bits the walk looks at (the platform's values).
+constexpr uint32_t kAttributeSystem = 0x04;
+constexpr uint32_t kAttributeDirectory = 0x10;
+
+struct DirectoryEntry {
+    std::wstring name;
+    uint32_t attributes = 0;
+};
+
+// One open directory search; closed when destroyed.
+class DirectorySearch {
+public:
+    virtual ~DirectorySearch() = default;
+    // The next entry, in the order the file system lists them; false at the end.
+    virtual bool Next(DirectoryEntry& entry) = 0;
+};
+
+class DirectorySource {
+public:
+    virtual ~DirectorySource() = default;
+    // A search over every entry of folder (a path that ends with a separator),
+    // or null when the folder cannot be searched: it then counts as empty.
+    virtual std::unique_ptr<DirectorySearch> Open(const std::wstring& folder) = 0;
+};
+
+class TreeWalkVisitor {
+public:
+    virtual ~TreeWalkVisitor() = default;
+    // A folder's file pass begins (before its search is opened).
+    virtual void FolderStarted(const std::wstring& folder) = 0;
+    // One file, with the folder's path in front of its name. False ends the
+    // walk early.
+    virtual bool File(const std::wstring& path) = 0;
+};
+
+// Entered subfolders: not "." or "..", no name beginning with a dot, no
+// system folder. Hidden folders are entered.
+bool IsEnteredFolder(const DirectoryEntry& entry);
+
+// The path a walk of path starts from: path itself when it already ends with
+// a separator (a drive root such as "C:\\"), else path and "\\".
+std::wstring WalkStartFolder(const std::wstring& path);
+
+// Walks the tree below startFolder (see WalkStartFolder). True when every
+// folder was walked, false when the visitor ended the walk early. Every
+// search is closed when it returns, on every path. Any depth and any path
+// length: one search is open per level, held in a growing stack.
+bool WalkTree(DirectorySource& source, const std::wstring& startFolder, TreeWalkVisitor& visitor);

@@ -1,0 +1,28 @@
+#pragma once
+// The lines and texts that the checks build from their results.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+// "CA6598D0\tC:\\data\\file.txt": eight upper-case hexadecimal digits, a tab
+// and the path as the user gave it.
+std::wstring ResultLine(uint32_t crc, const std::wstring& path);
+
+// "C:\\data\\file.txt - bad crc"
+std::wstring BadCrcLine(const std::wstring& path);
+
+// "Disks compare" when nothing differed, else "N files do not compare."
+// (the plural for every count).
+std::wstring CompareResultLine(uint32_t mismatchCount);
+
+// "Scanning drive D:"
+std::wstring DriveProgressText(wchar_t driveLetter);
+
+// "D:\\ to be scanned"
+std::wstring ScanStartLine(wchar_t driveLetter);
+
+// "D:\\"
+std::wstring DriveRootPath(wchar_t driveLetter);
+
+// The 32-bit wrapping sum of count CRCs: a folder's or a disk's CRC.
+uint32_t SumOfCrcs(const uint32_t* crcs, size_t count);

@@ -1,0 +1,93 @@
+#include "toolkit/status_bar.h"
+
+#include "toolkit/status_parts.h"
+
+#include <commctrl.h>
+#include <new>
+
+bool StatusBar::AllocateParts(int n)
+{
+    if (n < 0)
+        return false;
+    try {
+        partWidths.assign(n, 0);
+        partStyles.assign(n, 0);
+        // Until the first size change computes them, every part reaches the right end.
+        partEdges.assign(n, -1);
+    } catch (const std::bad_alloc&) {
+        partWidths.clear();
+        partStyles.clear();
+        partEdges.clear();
+        capacity = count = 0;
+        return false;
+    }
+    capacity = n;
+    count = 0;
+    return true;
+}
+
+void StatusBar::AddPart(int width, DWORD textStyle)
+{
+    if (count >= capacity)
+        return;
+    partWidths[count] = width;
+    partStyles[count] = textStyle;
+    ++count;
+}
+
+bool StatusBar::CreateStatus(HWND parentWindow)
+{
+    parent = parentWindow;
+    NextControlId();
+    hwnd = CreateStatusWindowW(WS_CHILD | WS_VISIBLE, L"", parent, static_cast<UINT>(id));
+    if (!hwnd)
+        return false;
+    SendMessageW(hwnd, SB_SETPARTS, static_cast<WPARAM>(capacity),
+                 reinterpret_cast<LPARAM>(partEdges.data()));
+    for (int part = 0; part < capacity; ++part)
+        SendMessageW(hwnd, SB_SETTEXTW, static_cast<WPARAM>(part) | partStyles[part],
+                     reinterpret_cast<LPARAM>(L""));
+    return true;
+}
+
+void StatusBar::OnParentSize(WPARAM sizeType, LPARAM packedSize)
+{
+    if (!hwnd)
+        return;
+    // The status window fits itself to the bottom of its parent.
+    SendMessageW(hwnd, WM_SIZE, sizeType, packedSize);
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    int width = r.right - r.left;
+
+    auto font = reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0));
+    if (!font)
+        font = static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
+    TEXTMETRICW tm{};
+    if (HDC dc = GetDC(parent)) {
+        HGDIOBJ old = SelectObject(dc, font);
+        GetTextMetricsW(dc, &tm);
+        SelectObject(dc, old);
+        ReleaseDC(parent, dc);
+    }
+    ComputePartEdges(width, tm.tmAveCharWidth, partWidths.data(), capacity, partEdges.data());
+    SendMessageW(hwnd, SB_SETPARTS, static_cast<WPARAM>(capacity),
+                 reinterpret_cast<LPARAM>(partEdges.data()));
+}
+
+int StatusBar::VisibleHeight() const
+{
+    if (!hwnd || !IsWindowVisible(hwnd))
+        return 0;
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    return r.bottom - r.top;
+}
+
+void StatusBar::SetText(int part, const wchar_t* text) const
+{
+    if (part < 0 || part >= capacity)
+        return;
+    SendMessageW(hwnd, SB_SETTEXTW, static_cast<WPARAM>(part) | partStyles[part],
+                 reinterpret_cast<LPARAM>(text));
+}

@@ -1,0 +1,109 @@
+#include "engine/crc_kernels.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct NamedKernel {
+    const char* name;
+    CrcKernel kernel;
+    bool available;
+};
+
+std::vector<NamedKernel> FastKernels()
+{
+    return {{"slicing", CrcSlicingKernel, true},
+            {"pclmul", CrcPclmulKernel, CrcPclmulAvailable()},
+            {"vpclmul", CrcVpclmulKernel, CrcVpclmulAvailable()},
+            {"selected", SelectedCrcKernel(), true}};
+}
+
+std::vector<uint8_t> RandomBytes(size_t n, unsigned seed)
+{
+    std::vector<uint8_t> data(n);
+    std::mt19937_64 rng(seed);
+    for (size_t i = 0; i < n; i += 8) {
+        const uint64_t r = rng();
+        std::memcpy(&data[i], &r, std::min<size_t>(8, n - i));
+    }
+    return data;
+}
+
+} // namespace
+
+TEST(CrcKernels, TableKernelGivesKnownVectors)
+{
+    const std::string digits = "123456789";
+    EXPECT_EQ(CrcTableKernel(0, reinterpret_cast<const uint8_t*>(digits.data()), 9), 0x2DFD2D88u);
+    EXPECT_EQ(CrcTableKernel(0, reinterpret_cast<const uint8_t*>("abc"), 3), 0xCA6598D0u);
+}
+
+// Every length up to 4096 at every start offset within a cache line, starting
+// from a non-zero register: covers each kernel's head, bulk and tail paths.
+TEST(CrcKernels, MatchTheTableForEveryLengthAndAlignment)
+{
+    const std::vector<uint8_t> data = RandomBytes(4096 + 64, 1);
+    for (const NamedKernel& k : FastKernels()) {
+        if (!k.available) {
+            std::printf("  (%s not available on this processor)\n", k.name);
+            continue;
+        }
+        for (size_t align = 0; align < 64; ++align) {
+            const uint8_t* p = data.data() + align;
+            const uint32_t start = 0x9E3779B9u * static_cast<uint32_t>(align + 1);
+            uint32_t expected = start;   // the table's register after n bytes
+            int failures = 0;
+            for (size_t n = 0; n <= 4096 && failures < 3; ++n) {
+                const uint32_t got = k.kernel(start, p, n);
+                if (got != expected) {
+                    ADD_FAILURE() << k.name << ": align " << align << ", length " << n;
+                    ++failures;
+                }
+                if (n < 4096)
+                    expected = CrcTableKernel(expected, p + n, 1);
+            }
+        }
+    }
+}
+
+TEST(CrcKernels, MatchTheTableOnLargeOddBuffers)
+{
+    const std::vector<uint8_t> data = RandomBytes((9 << 20) + 64, 2);
+    for (size_t n : {size_t(5 << 20) + 13, size_t(3 << 20) + 1, size_t(9 << 20) + 33}) {
+        const uint8_t* p = data.data() + 7;
+        const uint32_t expected = CrcTableKernel(0, p, n);
+        for (const NamedKernel& k : FastKernels()) {
+            if (!k.available)
+                continue;
+            EXPECT_EQ(k.kernel(0, p, n), expected) << k.name << ", " << n << " bytes";
+        }
+    }
+}
+
+TEST(CrcKernels, AllZeroInputKeepsAZeroRegister)
+{
+    const std::vector<uint8_t> zeros(100003, 0);
+    for (const NamedKernel& k : FastKernels()) {
+        if (!k.available)
+            continue;
+        EXPECT_EQ(k.kernel(0, zeros.data(), zeros.size()), 0u) << k.name;
+    }
+}
+
+TEST(CrcKernels, FastestAvailableKernelIsSelected)
+{
+    const std::string name = SelectedCrcKernelName();
+    if (CrcVpclmulAvailable())
+        EXPECT_EQ(name, "vpclmul-512x4");
+    else if (CrcPclmulAvailable())
+        EXPECT_EQ(name, "pclmul-128x4");
+    else
+        EXPECT_EQ(name, "slicing-16");
+}

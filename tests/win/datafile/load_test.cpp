@@ -1,0 +1,243 @@
+// Load: both layouts of the data file, what the list, the buttons, the title
+// and the status bar show afterwards, and the files it must refuse.
+#include "datafile/data_file_fixture.h"
+
+#include "app/globals.h"
+#include "resource.h"
+#include "support/app_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+using Lines = std::vector<std::wstring>;
+
+// Loads path, answering the file dialog with it; the boxes shown after the dialog.
+std::vector<SeenBox> LoadFile(const std::wstring& path, std::vector<BoxAnswerer::Step> after = {})
+{
+    std::vector<BoxAnswerer::Step> steps = {FileDialogStep(path)};
+    steps.insert(steps.end(), after.begin(), after.end());
+    AnsweredCommand run = RunCommand(IDM_LOAD, steps);
+    EXPECT_TRUE(run.answered) << "every expected box was shown and answered";
+    EXPECT_EQ(std::vector<std::wstring>{}, run.unexpected) << "boxes beyond the expected ones";
+    if (!run.seen.empty())
+        run.seen.erase(run.seen.begin());
+    return run.seen;
+}
+
+// The program as a finished, saved drop check left it: lines in the list,
+// Compare and Print enabled, a known title.
+void ShowEarlierResults()
+{
+    LayScanResults({0x11111111u, 0x22222222u}, 1, L'Q');
+    resultList.State().unsaved = 0;
+    resultList.AddLine(L"11111111\tZ:\\earlier\\one");
+    btnBar.EnableButton(IDM_PRINT, true);
+}
+
+std::wstring Hex8(uint32_t value)
+{
+    wchar_t text[16];
+    swprintf(text, 16, L"%08X", value);
+    return text;
+}
+
+class Load : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(1, app_fixture::Start());
+        ShowEarlierResults();
+    }
+    void TearDown() override { app_fixture::Shutdown(); }
+
+    // Writes the bytes as a file of the test folder and loads it; the boxes shown after the dialog.
+    std::vector<SeenBox> LoadBytes(const Bytes& bytes, std::vector<BoxAnswerer::Step> after = {})
+    {
+        path = folder.File(L"data.crc");
+        WriteBytes(path, bytes);
+        return LoadFile(path, std::move(after));
+    }
+
+    void ExpectLoaded(const Lines& lines)
+    {
+        EXPECT_EQ(lines, app_fixture::ListLines());
+        EXPECT_TRUE(app_fixture::ButtonEnabled(IDM_COMPARE));
+        EXPECT_FALSE(app_fixture::ButtonEnabled(IDM_SAVE));
+        EXPECT_FALSE(app_fixture::ButtonEnabled(IDM_PRINT));
+        EXPECT_EQ(L"Ferrow - " + path, app_fixture::Title());
+        EXPECT_EQ(path, app_fixture::StatusText());
+        EXPECT_EQ(0, resultList.State().unsaved);
+    }
+
+    void ExpectRefused(const std::vector<SeenBox>& seen, const wchar_t* text, const std::wstring& caption)
+    {
+        ASSERT_EQ(1u, seen.size());
+        EXPECT_EQ(Lines{text}, seen[0].lines);
+        EXPECT_EQ(caption, seen[0].caption);
+        EXPECT_EQ(Lines{}, app_fixture::ListLines());
+        EXPECT_FALSE(app_fixture::ButtonEnabled(IDM_COMPARE));
+        EXPECT_FALSE(app_fixture::ButtonEnabled(IDM_PRINT));
+        EXPECT_EQ(L"Ferrow", app_fixture::Title()) << "the title stays";
+        EXPECT_EQ(path, app_fixture::StatusText());
+    }
+
+    TestFolder folder;
+    std::wstring path;
+};
+
+Bytes LittleEndianWords(const std::vector<uint32_t>& words)
+{
+    Bytes bytes(4 * words.size());
+    for (size_t i = 0; i < words.size(); ++i)
+        PutLittleEndian32(bytes, 4 * i, words[i]);
+    return bytes;
+}
+
+}  // namespace
+
+TEST_F(Load, AFileWithAHeaderRestoresItsCrcsDriveAndSummary)
+{
+    const std::vector<uint32_t> crcs = {0xDEADBEEFu, 0x00000000u, 0x7FFFFFFFu};
+    LoadBytes(HeaderFile(3, 4, 0x0000ABCDu, 3, 1, crcs));
+
+    ExpectLoaded({L"Previous scan data:",
+                  L"  Total files:  3  Total folders:  4  CRC for disk:  0000ABCD"});
+    EXPECT_EQ(crcs, ProgramCrcs(3));
+    EXPECT_EQ(3u, resultList.State().expectedCount);
+    EXPECT_EQ(L'D', driveDialog.SelectedDrive());
+    EXPECT_EQ(2, resultList.State().fileCount) << "Load leaves the scan's file count";
+}
+
+TEST_F(Load, OnlyTheLowestByteOfTheDriveIndexCountsAndTheVersionIsIgnored)
+{
+    LoadBytes(HeaderFile(1, 0, 5, 0x0103u, 7, {5}));
+
+    ExpectLoaded({L"Previous scan data:", L"  Total files:  1  Total folders:  0  CRC for disk:  00000005"});
+    EXPECT_EQ(L'D', driveDialog.SelectedDrive());
+}
+
+TEST_F(Load, BytesAfterTheAnnouncedCrcsAreIgnored)
+{
+    LoadBytes(HeaderFile(3, 1, 0xFFFFFFFFu, 2, 1, {1, 2, 3, 4, 5}));
+
+    ExpectLoaded({L"Previous scan data:", L"  Total files:  3  Total folders:  1  CRC for disk:  FFFFFFFF"});
+    EXPECT_EQ((std::vector<uint32_t>{1, 2, 3}), ProgramCrcs(3));
+}
+
+TEST_F(Load, AnEmptyFileIsAnOlderFileWithNoCrc)
+{
+    LoadBytes({});
+
+    ExpectLoaded({L"0 files to be CRC checked"});
+    EXPECT_EQ(0u, resultList.State().expectedCount);
+    EXPECT_EQ(L'Q', driveDialog.SelectedDrive()) << "an older file names no drive";
+}
+
+TEST_F(Load, TenHeaderlessBytesHoldTwoCrcs)
+{
+    LoadBytes({0x78, 0x56, 0x34, 0x12, 0x01, 0x00, 0x00, 0x80, 0xEE, 0xEE});
+
+    ExpectLoaded({L"2 files to be CRC checked"});
+    EXPECT_EQ((std::vector<uint32_t>{0x12345678u, 0x80000001u}), ProgramCrcs(2));
+    EXPECT_EQ(L'Q', driveDialog.SelectedDrive());
+}
+
+TEST_F(Load, FortySevenBytesThatBeginWithTheMagicAreAnOlderFile)
+{
+    Bytes bytes = HeaderFile(2, 0, 0, 2, 1, {});
+    bytes.resize(47, 0x33);
+    LoadBytes(bytes);
+
+    ExpectLoaded({L"11 files to be CRC checked"});
+    std::vector<uint32_t> words;
+    for (size_t offset = 0; offset < 44; offset += 4)
+        words.push_back(GetLittleEndian32(bytes, offset));
+    EXPECT_EQ(words, ProgramCrcs(11)) << "the header bytes themselves are the CRCs";
+}
+
+TEST_F(Load, AHeaderAnnouncingMoreCrcsThanTheFileHoldsIsAnError)
+{
+    Bytes bytes = HeaderFile(3, 0, 0, 2, 1, {1, 2});  // 8 bytes after the header
+    const std::vector<SeenBox> seen = LoadBytes(bytes, {BoxStep(nullptr, L"&Ok")});
+
+    ExpectRefused(seen, L"Error reading file", path);
+    EXPECT_EQ(0u, resultList.State().expectedCount);
+}
+
+TEST_F(Load, AHostileCountIsRefusedWithoutAllocatingAnything)
+{
+    const int32_t capacity = crcList.Capacity();
+    for (uint32_t count : {0x40000000u, 0xFFFFFFFFu, 0x3FFFFFFFu}) {
+        const std::vector<SeenBox> seen =
+            LoadBytes(HeaderFile(count, 0, 0, 2, 1, {1, 2}), {BoxStep(nullptr, L"&Ok")});
+        ExpectRefused(seen, L"Error reading file", path);
+        EXPECT_EQ(0u, resultList.State().expectedCount) << count;
+        EXPECT_EQ(capacity, crcList.Capacity()) << "nothing was allocated for " << count;
+    }
+}
+
+TEST_F(Load, AMissingFileCannotBeOpened)
+{
+    path = folder.File(L"missing.crc");
+    const std::vector<SeenBox> seen = LoadFile(path, {BoxStep(nullptr, L"&Ok")});
+
+    ExpectRefused(seen, L"Can't open file", path);
+    EXPECT_EQ(2u, resultList.State().expectedCount) << "the earlier count stays";
+}
+
+TEST_F(Load, TheTypedNameGetsTheCrcExtension)
+{
+    path = folder.File(L"typed.crc");
+    WriteBytes(path, LittleEndianWords({9, 8, 7}));
+    LoadFile(folder.File(L"typed"));
+
+    ExpectLoaded({L"3 files to be CRC checked"});
+}
+
+TEST_F(Load, ACountBelowTheCapacityKeepsItAndOneAtItGrowsIt)
+{
+    const int32_t capacity = crcList.Capacity();
+    ASSERT_GT(capacity, 2);
+    LoadBytes(LittleEndianWords(std::vector<uint32_t>(capacity - 1, 0xA5A5A5A5u)));
+    EXPECT_EQ(capacity, crcList.Capacity());
+    EXPECT_EQ(uint32_t(capacity - 1), resultList.State().expectedCount);
+
+    std::vector<uint32_t> crcs(capacity);
+    for (int32_t i = 0; i < capacity; ++i)
+        crcs[i] = uint32_t(i) * 2654435761u;
+    LoadBytes(LittleEndianWords(crcs));
+    EXPECT_EQ(capacity + 1, crcList.Capacity());
+    EXPECT_EQ(crcs, ProgramCrcs(uint32_t(capacity)));
+    ExpectLoaded({std::to_wstring(capacity) + L" files to be CRC checked"});
+}
+
+TEST_F(Load, TheTitleHoldsTheWholeOfALongPath)
+{
+    const std::wstring subfolder = folder.File(std::wstring(120, L'x'));
+    ASSERT_TRUE(CreateDirectoryW(subfolder.c_str(), nullptr));
+    path = subfolder + L"\\a rather long name for a data file.crc";
+    WriteBytes(path, HeaderFile(1, 1, 0x0BADF00Du, 25, 1, {0x0BADF00Du}));
+    LoadFile(path);
+
+    ExpectLoaded({L"Previous scan data:",
+                  L"  Total files:  1  Total folders:  1  CRC for disk:  " + Hex8(0x0BADF00Du)});
+    EXPECT_GT(app_fixture::Title().size(), 200u);
+    EXPECT_EQ(L'Z', driveDialog.SelectedDrive());
+}
+
+TEST_F(Load, ACancelledDialogChangesNothing)
+{
+    const Lines before = app_fixture::ListLines();
+    AnsweredCommand run = RunCommand(IDM_LOAD, {CancelFileDialogStep()});
+    ASSERT_TRUE(run.answered);
+
+    EXPECT_EQ(before, app_fixture::ListLines());
+    EXPECT_TRUE(app_fixture::ButtonEnabled(IDM_COMPARE));
+    EXPECT_TRUE(app_fixture::ButtonEnabled(IDM_PRINT));
+    EXPECT_TRUE(app_fixture::ButtonEnabled(IDM_SAVE));
+    EXPECT_EQ(L"Ferrow", app_fixture::Title());
+    EXPECT_EQ(2u, resultList.State().expectedCount);
+}

@@ -1,0 +1,222 @@
+// "Save CRC's?" before unsaved scan results would be lost: at Exit, at the
+// close box, at the end of the session, before Load and before Scan.
+#include "datafile/data_file_fixture.h"
+
+#include "app/globals.h"
+#include "resource.h"
+#include "support/app_fixture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Lines = std::vector<std::wstring>;
+
+const std::vector<uint32_t> kScanCrcs = {0x01020304u, 0xA0B0C0D0u, 0x0000FFFFu};
+
+BoxAnswerer::Step AnswerSaveQuestion(const wchar_t* button)
+{
+    return BoxStep(L"Ferrow", button);
+}
+
+class OfferSave : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(1, app_fixture::Start());
+        LayScanResults(kScanCrcs, 2, L'S');
+        resultList.Clear();
+        resultList.AddLine(L"S:\\ to be scanned");
+    }
+    void TearDown() override { app_fixture::Shutdown(); }
+
+    static void ExpectSaveQuestion(const AnsweredCommand& run)
+    {
+        ASSERT_FALSE(run.seen.empty());
+        EXPECT_EQ(L"Ferrow", run.seen[0].caption);
+        EXPECT_EQ(Lines{L"Save CRC's?"}, run.seen[0].lines);
+        EXPECT_EQ((Lines{L"&Yes", L"&No", L"&Cancel"}), run.seen[0].buttons);
+    }
+
+    static bool ProgramClosed()
+    {
+        return app_fixture::QuitSeen() && !IsWindow(app_fixture::MainWindowHandle());
+    }
+
+    static void ExpectStillRunning()
+    {
+        EXPECT_FALSE(app_fixture::QuitSeen());
+        EXPECT_TRUE(IsWindow(app_fixture::MainWindowHandle()));
+        EXPECT_EQ(1, resultList.State().unsaved) << "the results are still there to save";
+    }
+
+    TestFolder folder;
+};
+
+}  // namespace
+
+TEST_F(OfferSave, ExitAsksAndCancelKeepsTheProgramRunning)
+{
+    const AnsweredCommand run = RunCommand(IDM_EXIT, {AnswerSaveQuestion(L"Cancel")});
+    ASSERT_TRUE(AnsweredExactly(run));
+    ExpectSaveQuestion(run);
+    ExpectStillRunning();
+    EXPECT_EQ(Lines{L"S:\\ to be scanned"}, app_fixture::ListLines());
+}
+
+TEST_F(OfferSave, ExitAsksAndNoClosesWithoutSaving)
+{
+    const AnsweredCommand run = RunCommand(IDM_EXIT, {AnswerSaveQuestion(L"No")});
+    ASSERT_TRUE(AnsweredExactly(run));
+    ExpectSaveQuestion(run);
+    EXPECT_TRUE(ProgramClosed());
+    EXPECT_EQ(Lines{}, folder.FileNames());
+}
+
+TEST_F(OfferSave, ExitAsksAndYesSavesThenCloses)
+{
+    const std::wstring path = folder.File(L"at exit.crc");
+    const AnsweredCommand run = RunCommand(IDM_EXIT, {AnswerSaveQuestion(L"Yes"), FileDialogStep(path)});
+    ASSERT_TRUE(AnsweredExactly(run));
+    EXPECT_TRUE(ProgramClosed());
+
+    const Bytes bytes = ReadBytes(path);
+    ASSERT_EQ(48u + 12u, bytes.size());
+    EXPECT_EQ(3u, GetLittleEndian32(bytes, 20));
+    EXPECT_EQ(kScanCrcs[2], GetLittleEndian32(bytes, 56));
+}
+
+TEST_F(OfferSave, YesThenACancelledSavePromptStillCloses)
+{
+    const AnsweredCommand run = RunCommand(IDM_EXIT, {AnswerSaveQuestion(L"Yes"), CancelFileDialogStep()});
+    ASSERT_TRUE(AnsweredExactly(run));
+    EXPECT_TRUE(ProgramClosed());
+}
+
+TEST_F(OfferSave, YesThenAFailedSaveKeepsTheProgramOpen)
+{
+    const std::wstring path = folder.File(L"in use.crc");
+    const Bytes earlier = {1, 2, 3, 4};
+    WriteBytes(path, earlier);
+    HANDLE holder = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+
+    const AnsweredCommand run = RunCommand(
+        IDM_EXIT, {AnswerSaveQuestion(L"Yes"), FileDialogStep(path), BoxStep(L"", L"&Ok")});
+    CloseHandle(holder);
+    ASSERT_TRUE(AnsweredExactly(run));
+    EXPECT_EQ(Lines{L"Can't write file"}, run.seen[2].lines);
+    ExpectStillRunning();
+    EXPECT_EQ(earlier, ReadBytes(path));
+    EXPECT_EQ(Lines{L"in use.crc"}, folder.FileNames());
+}
+
+TEST_F(OfferSave, YesWhileSaveIsDisabledSavesNothingAndCloses)
+{
+    // A complete scan that found no file: unsaved, but nothing to save.
+    LayScanResults({}, 1, L'S');
+    btnBar.EnableButton(IDM_SAVE, false);
+
+    const AnsweredCommand run = RunCommand(IDM_EXIT, {AnswerSaveQuestion(L"Yes")});
+    ASSERT_TRUE(AnsweredExactly(run)) << "no dialog and no message after Yes";
+    EXPECT_TRUE(ProgramClosed());
+}
+
+TEST_F(OfferSave, NothingIsAskedOnceTheResultsAreSaved)
+{
+    resultList.State().unsaved = 0;
+    const AnsweredCommand run = RunCommand(IDM_EXIT, {});
+    ASSERT_TRUE(AnsweredExactly(run));
+    EXPECT_TRUE(ProgramClosed());
+}
+
+TEST_F(OfferSave, TheCloseBoxAsksToo)
+{
+    const AnsweredCommand run = RunAnswered(
+        [] {
+            PostMessageW(app_fixture::MainWindowHandle(), WM_CLOSE, 0, 0);
+            app_fixture::PumpIdle();
+        },
+        {AnswerSaveQuestion(L"Cancel")});
+    ASSERT_TRUE(AnsweredExactly(run));
+    ExpectSaveQuestion(run);
+    ExpectStillRunning();
+}
+
+TEST_F(OfferSave, TheEndOfTheSessionAsksAndCancelRefusesIt)
+{
+    LRESULT mayEnd = 1;
+    const AnsweredCommand run = RunAnswered(
+        [&] { mayEnd = SendMessageW(app_fixture::MainWindowHandle(), WM_QUERYENDSESSION, 0, 0); },
+        {AnswerSaveQuestion(L"Cancel")});
+    ASSERT_TRUE(AnsweredExactly(run));
+    ExpectSaveQuestion(run);
+    EXPECT_EQ(0, mayEnd);
+
+    const AnsweredCommand second = RunAnswered(
+        [&] { mayEnd = SendMessageW(app_fixture::MainWindowHandle(), WM_QUERYENDSESSION, 0, 0); },
+        {AnswerSaveQuestion(L"No")});
+    ASSERT_TRUE(AnsweredExactly(second));
+    EXPECT_NE(0, mayEnd);
+}
+
+TEST_F(OfferSave, LoadAsksFirstAndCancelStopsIt)
+{
+    const AnsweredCommand run = RunCommand(IDM_LOAD, {AnswerSaveQuestion(L"Cancel")});
+    ASSERT_TRUE(AnsweredExactly(run)) << "no file dialog after Cancel";
+    ExpectSaveQuestion(run);
+    EXPECT_EQ(Lines{L"S:\\ to be scanned"}, app_fixture::ListLines());
+    EXPECT_EQ(1, resultList.State().unsaved);
+}
+
+TEST_F(OfferSave, LoadAfterYesSavesThenLoadsTheChosenFile)
+{
+    const std::wstring saved = folder.File(L"before load.crc");
+    const std::wstring other = folder.File(L"other.crc");
+    WriteBytes(other, HeaderFile(1, 1, 9, 2, 1, {9}));
+
+    const AnsweredCommand run = RunCommand(
+        IDM_LOAD, {AnswerSaveQuestion(L"Yes"), FileDialogStep(saved), FileDialogStep(other)});
+    ASSERT_TRUE(AnsweredExactly(run));
+    EXPECT_EQ(kScanCrcs, (std::vector<uint32_t>{GetLittleEndian32(ReadBytes(saved), 48),
+                                                GetLittleEndian32(ReadBytes(saved), 52),
+                                                GetLittleEndian32(ReadBytes(saved), 56)}));
+    EXPECT_EQ((Lines{L"Previous scan data:", L"  Total files:  1  Total folders:  1  CRC for disk:  00000009"}),
+              app_fixture::ListLines());
+    EXPECT_EQ(L"Ferrow - " + other, app_fixture::Title());
+}
+
+TEST_F(OfferSave, LoadAfterYesAndAFailedSaveStopsAndKeepsTheResults)
+{
+    const std::wstring path = folder.File(L"in use.crc");
+    WriteBytes(path, {5, 6, 7, 8});
+    HANDLE holder = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+
+    const AnsweredCommand run = RunCommand(
+        IDM_LOAD, {AnswerSaveQuestion(L"Yes"), FileDialogStep(path), BoxStep(L"", L"&Ok")});
+    CloseHandle(holder);
+    ASSERT_TRUE(AnsweredExactly(run)) << "no open dialog after the failed save";
+    EXPECT_EQ(Lines{L"S:\\ to be scanned"}, app_fixture::ListLines());
+    EXPECT_EQ(kScanCrcs, ProgramCrcs(3));
+    EXPECT_EQ(1, resultList.State().unsaved);
+}
+
+TEST_F(OfferSave, ScanAsksFirstAndCancelStopsIt)
+{
+    const AnsweredCommand run = RunCommand(IDM_SCAN, {AnswerSaveQuestion(L"Cancel")});
+    ASSERT_TRUE(AnsweredExactly(run)) << "no drive dialog after Cancel";
+    ExpectSaveQuestion(run);
+    EXPECT_EQ(Lines{L"S:\\ to be scanned"}, app_fixture::ListLines());
+    EXPECT_EQ(1, resultList.State().unsaved);
+}
+
+TEST_F(OfferSave, ScanAfterNoGoesOnToTheDriveDialog)
+{
+    const AnsweredCommand run = RunCommand(
+        IDM_SCAN, {AnswerSaveQuestion(L"No"), {BoxQuery::ForDialog(L"Scan new disk"), BoxAnswerer::Click(L"&Cancel")}});
+    ASSERT_TRUE(AnsweredExactly(run));
+    EXPECT_EQ(2u, run.seen.size());
+}

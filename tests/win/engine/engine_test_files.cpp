@@ -1,0 +1,65 @@
+#include "engine_test_files.h"
+
+namespace engine_test {
+
+namespace {
+
+// Deletes a folder tree; "\\?\" in front lifts the length limit on the way.
+void RemoveTree(const std::wstring& folder)
+{
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..")
+                continue;
+            const std::wstring child = folder + L"\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(child);
+            else
+                DeleteFileW(child.c_str());
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryW(folder.c_str());
+}
+
+} // namespace
+
+bool WriteWholeFile(const std::wstring& path, const void* bytes, size_t n)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    const bool ok = n == 0 || (WriteFile(file, bytes, static_cast<DWORD>(n), &written, nullptr) &&
+                               written == n);
+    CloseHandle(file);
+    return ok;
+}
+
+ScratchFolder::ScratchFolder()
+{
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    static int serial = 0;
+    path = std::wstring(temp) + L"ferrow-engine-" + std::to_wstring(GetCurrentProcessId()) +
+           L"-" + std::to_wstring(++serial);
+    CreateDirectoryW(path.c_str(), nullptr);
+}
+
+ScratchFolder::~ScratchFolder()
+{
+    RemoveTree(L"\\\\?\\" + path);
+}
+
+std::wstring ScratchFolder::Write(const std::wstring& name, const std::vector<uint8_t>& bytes)
+{
+    const std::wstring file = path + L"\\" + name;
+    WriteWholeFile(file, bytes.data(), bytes.size());
+    return file;
+}
+
+} // namespace engine_test

@@ -1,0 +1,106 @@
+// Print: the command asks nothing while its button is disabled, the print
+// dialog can be cancelled, and (run by tests/e2e/test_print_pdf.sh, which
+// reads the PDF that comes out) a real job on the system's default printer.
+#include "datafile/data_file_fixture.h"
+
+#include "app/globals.h"
+#include "resource.h"
+#include "scan/scan_fixture.h"
+#include "support/app_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+constexpr int kCopiesEdit = 0x482;  // edt3: "Number of copies" in the print dialog
+
+bool DefaultPrinterExists()
+{
+    wchar_t device[256] = L"";
+    GetProfileStringW(L"windows", L"device", L"", device, 256);
+    return device[0] != 0;
+}
+
+// The print dialog as a user answers it: the number of copies typed, then OK.
+BoxAnswerer::Step PrintDialogStep(int copies)
+{
+    return {BoxQuery::ForDialog(L"Print"), [copies](HWND dialog) {
+                HWND copiesEdit = GetDlgItem(dialog, kCopiesEdit);
+                if (!copiesEdit)
+                    return false;
+                const std::wstring text = std::to_wstring(copies);
+                SendMessageW(copiesEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+                return ClickBoxButton(dialog, L"OK");
+            }};
+}
+
+std::wstring Environment(const wchar_t* name)
+{
+    wchar_t value[1024] = L"";
+    const DWORD length = GetEnvironmentVariableW(name, value, 1024);
+    return length > 0 && length < 1024 ? value : L"";
+}
+
+}  // namespace
+
+TEST(Print, DoesNothingWhileItsButtonIsDisabled)
+{
+    RunningApp app;
+    ASSERT_EQ(1, app.StartResult());
+    ASSERT_FALSE(app_fixture::ButtonEnabled(IDM_PRINT)) << "nothing to print at start-up";
+
+    BoxWatch watch;
+    app_fixture::PostCommand(IDM_PRINT);
+    app_fixture::PostAltKey('P');
+    EXPECT_EQ(std::vector<std::wstring>{}, watch.Stop()) << "no print dialog, no message";
+}
+
+TEST(Print, ACancelledPrintDialogChangesNothing)
+{
+    ASSERT_TRUE(DefaultPrinterExists()) << "the tests need the PDF printer of tools/test-setup.sh";
+    RunningApp app;
+    ASSERT_EQ(1, app.StartResult());
+    resultList.Clear();
+    resultList.AddLine(L"CA6598D0\tZ:\\abc.txt");
+    btnBar.EnableButton(IDM_PRINT, true);
+
+    const AnsweredCommand run =
+        RunCommand(IDM_PRINT, {{BoxQuery::ForDialog(L"Print"), BoxAnswerer::Click(L"Cancel")}});
+    ASSERT_TRUE(AnsweredExactly(run));
+    EXPECT_EQ(std::vector<std::wstring>{L"CA6598D0\tZ:\\abc.txt"}, app_fixture::ListLines());
+    EXPECT_TRUE(app_fixture::ButtonEnabled(IDM_PRINT));
+    EXPECT_EQ(0, printer.firstLine) << "no document was started";
+}
+
+// The files of the folder named by FERROW_PRINT_FILES are dropped on the
+// window, a totals line follows them, and the list is printed in
+// FERROW_PRINT_COPIES copies. The PDF is checked on the Linux side.
+TEST(PrintJob, DroppedFilesInCopies)
+{
+    const std::wstring folder = Environment(L"FERROW_PRINT_FILES");
+    const int copies = _wtoi(Environment(L"FERROW_PRINT_COPIES").c_str());
+    if (folder.empty() || copies <= 0)
+        GTEST_SKIP() << "run by tests/e2e/test_print_pdf.sh, which checks the printed PDF";
+    ASSERT_TRUE(DefaultPrinterExists());
+
+    RunningApp app;
+    ASSERT_EQ(1, app.StartResult());
+    std::vector<std::wstring> paths;
+    for (const std::wstring& name : scan_test::ListedFileNames(folder))
+        paths.push_back(folder + L"\\" + name);
+    std::sort(paths.begin(), paths.end());
+    ASSERT_FALSE(paths.empty());
+    scan_test::DropOnMainWindow(paths);
+    ASSERT_EQ(paths.size(), app_fixture::ListLines().size());
+    // What a scan leaves as its last line: no tab, printed whole at the left.
+    resultList.AddLine(L"  Total files:  3  Total folders:  1");
+    ASSERT_TRUE(app_fixture::ButtonEnabled(IDM_PRINT));
+
+    const AnsweredCommand run = RunCommand(IDM_PRINT, {PrintDialogStep(copies)});
+    ASSERT_TRUE(AnsweredExactly(run));
+    EXPECT_EQ(copies, printer.copies);
+    EXPECT_EQ(1, printer.firstLine);
+}

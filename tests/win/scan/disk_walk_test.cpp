@@ -1,0 +1,344 @@
+// Scan and Compare of a real CD-ROM drive: the walk order, the totals line,
+// the compare results, Abort, and trees beyond the old limits.
+#include "scan_fixture.h"
+
+#include "app/globals.h"
+#include "resource.h"
+#include "support/app_fixture.h"
+#include "support/box_answerer.h"
+
+#include <gtest/gtest.h>
+
+using namespace scan_test;
+
+namespace {
+
+using Lines = std::vector<std::wstring>;
+
+std::wstring Totals(uint32_t files, uint32_t folders)
+{
+    return L"  Total files:  " + std::to_wstring(files) + L"  Total folders:  " +
+           std::to_wstring(folders);
+}
+
+std::wstring Totals(uint32_t files, uint32_t folders, uint32_t diskCrc)
+{
+    return Totals(files, folders) + L"  CRC for disk:  " + Hex8(diskCrc);
+}
+
+const uint32_t* StoredCrcs()
+{
+    return static_cast<const uint32_t*>(crcList.Data());
+}
+
+// Two files in the root and one in a subfolder: 3 files, 2 folders.
+struct SmallDisk {
+    TestFolder folder;
+    SmallDisk()
+    {
+        folder.Write(L"one", "first file");
+        folder.Write(L"two", "second file");
+        folder.MakeFolder(L"sub");
+        folder.Write(L"sub\\three", "third file");
+    }
+    uint32_t Sum() const
+    {
+        return OracleCrc("first file") + OracleCrc("second file") + OracleCrc("third file");
+    }
+};
+
+// Enough files that a click lands while the walk runs.
+void WriteManyFiles(const TestFolder& folder, int count)
+{
+    for (int i = 0; i < count; ++i)
+        folder.Write(L"f" + std::to_wstring(i), "content " + std::to_string(i));
+}
+
+} // namespace
+
+TEST(DiskWalk, AnEmptyDriveHasNoFilesOneFolderAndCrcZero)
+{
+    TestFolder folder;
+    CdDrive drive(L'R', folder);
+    RunningApp app;
+    ASSERT_TRUE(ScanDrive(L'R'));
+    EXPECT_EQ(app_fixture::ListLines(), (Lines{L"R:\\ to be scanned", Totals(0, 1, 0)}));
+    EXPECT_EQ(app_fixture::StatusText(), L"Done");
+    // No file found: Compare and Save keep their state.
+    EXPECT_FALSE(app_fixture::ButtonEnabled(IDM_COMPARE));
+    EXPECT_FALSE(app_fixture::ButtonEnabled(IDM_SAVE));
+}
+
+TEST(DiskWalk, ScanStoresRootFilesBeforeTheSubfoldersFile)
+{
+    SmallDisk disk;
+    CdDrive drive(L'R', disk.folder);
+    RunningApp app;
+    ASSERT_TRUE(ScanDrive(L'R'));
+
+    EXPECT_EQ(app_fixture::ListLines(), (Lines{L"R:\\ to be scanned", Totals(3, 2, disk.Sum())}));
+    const Lines rootOrder = ListedFileNames(L"R:");
+    ASSERT_EQ(rootOrder.size(), 2u);
+    const uint32_t first = OracleCrc(rootOrder[0] == L"one" ? "first file" : "second file");
+    const uint32_t second = OracleCrc(rootOrder[1] == L"one" ? "first file" : "second file");
+    EXPECT_EQ(StoredCrcs()[0], first);
+    EXPECT_EQ(StoredCrcs()[1], second);
+    EXPECT_EQ(StoredCrcs()[2], OracleCrc("third file"));
+
+    const ScanState& state = resultList.State();
+    EXPECT_EQ(state.unsaved, 1);
+    EXPECT_EQ(state.expectedCount, 3u);
+    EXPECT_EQ(state.diskCrc, disk.Sum());
+    EXPECT_TRUE(app_fixture::ButtonEnabled(IDM_COMPARE));
+    EXPECT_TRUE(app_fixture::ButtonEnabled(IDM_SAVE));
+    EXPECT_FALSE(app_fixture::ButtonEnabled(IDM_PRINT));
+    EXPECT_EQ(app_fixture::Title(), L"Ferrow");
+    EXPECT_EQ(app_fixture::StatusText(), L"Done");
+}
+
+TEST(DiskWalk, CompareOfTheUnchangedDriveRepeatsTheTotals)
+{
+    SmallDisk disk;
+    CdDrive drive(L'R', disk.folder);
+    RunningApp app;
+    ASSERT_TRUE(ScanDrive(L'R'));
+    ASSERT_TRUE(CompareDrive(L'R'));
+    const Lines expected = {L"R:\\ to be scanned", Totals(3, 2, disk.Sum()), L"Disks compare",
+                            Totals(3, 2, disk.Sum())};
+    EXPECT_EQ(app_fixture::ListLines(), expected);
+    EXPECT_EQ(resultList.State().unsaved, 1);
+}
+
+TEST(DiskWalk, OneChangedFileGetsABadCrcLineAndNoDiskCrc)
+{
+    SmallDisk disk;
+    CdDrive drive(L'R', disk.folder);
+    RunningApp app;
+    ASSERT_TRUE(ScanDrive(L'R'));
+    disk.folder.Write(L"two", "second file, changed");
+    ASSERT_TRUE(CompareDrive(L'R'));
+    const Lines expected = {L"R:\\two - bad crc", L"1 files do not compare.", Totals(3, 2)};
+    EXPECT_EQ(LinesFrom(2), expected);
+    EXPECT_EQ(app_fixture::StatusText(), L"Done");
+}
+
+TEST(DiskWalk, AFileAddedAtTheEndStopsTheCompare)
+{
+    SmallDisk disk;
+    CdDrive drive(L'R', disk.folder);
+    RunningApp app;
+    ASSERT_TRUE(ScanDrive(L'R'));
+    // The walk reaches sub's own subfolder last.
+    disk.folder.MakeFolder(L"sub\\new");
+    disk.folder.Write(L"sub\\new\\four", "fourth file");
+
+    BoxAnswerer answer(BoxQuery::ForBox(L""), L"Ok");
+    ASSERT_TRUE(CompareDrive(L'R'));
+    ASSERT_TRUE(answer.Finish());
+    EXPECT_EQ(answer.First().lines,
+              Lines{L"Number of files checked doesn't match the number previously saved."});
+    EXPECT_EQ(LinesFrom(2), Lines{L"Disks do not compare."});
+    EXPECT_EQ(app_fixture::StatusText(), L"R:\\sub\\new\\four");
+}
+
+TEST(DiskWalk, AFileRemovedFromTheEndStillCompares)
+{
+    SmallDisk disk;
+    CdDrive drive(L'R', disk.folder);
+    RunningApp app;
+    ASSERT_TRUE(ScanDrive(L'R'));
+    disk.folder.Remove(L"sub\\three");
+
+    BoxAnswerer answer(BoxQuery::ForBox(L""), L"Ok");
+    ASSERT_TRUE(CompareDrive(L'R'));
+    ASSERT_TRUE(answer.Finish());
+    EXPECT_EQ(answer.First().lines,
+              Lines{L"Number of files checked doesn't match the number previously saved."});
+    const uint32_t rest = OracleCrc("first file") + OracleCrc("second file");
+    EXPECT_EQ(LinesFrom(2), (Lines{L"Disks compare", Totals(2, 2, rest)}));
+    EXPECT_EQ(resultList.State().expectedCount, 3u);
+}
+
+TEST(DiskWalk, AnUnreadableFileAnsweredYesTakesNoPosition)
+{
+    SmallDisk disk;
+    CdDrive drive(L'R', disk.folder);
+    RunningApp app;
+    ASSERT_TRUE(ScanDrive(L'R'));
+    HANDLE holder = CreateFileW(L"R:\\sub\\three", GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    BoxAnswerer answer({{BoxQuery::ForBox(L"R:\\sub\\three"), BoxAnswerer::Click(L"Ok")},
+                        {BoxQuery::ForBox(L"Ferrow"), BoxAnswerer::Click(L"Yes")},
+                        {BoxQuery::ForBox(L""), BoxAnswerer::Click(L"Ok")}});
+    ASSERT_TRUE(CompareDrive(L'R'));
+    ASSERT_TRUE(answer.Finish());
+    CloseHandle(holder);
+    EXPECT_EQ(answer.Seen()[1].lines, Lines{L"Continue crc check?"});
+    const uint32_t rest = OracleCrc("first file") + OracleCrc("second file");
+    EXPECT_EQ(LinesFrom(2), (Lines{L"Disks compare", Totals(2, 2, rest)}));
+}
+
+TEST(DiskWalk, AbortEndsTheScanWithoutTotalsAndKeepsThePreviousResults)
+{
+    TestFolder folder;
+    WriteManyFiles(folder, 3000);
+    CdDrive drive(L'R', folder);
+    RunningApp app;
+    ASSERT_TRUE(ScanDrive(L'R'));
+    ASSERT_EQ(resultList.State().expectedCount, 3000u);
+
+    const wchar_t entry[] = L"R:";
+    BoxAnswerer answer({{BoxQuery::ForBox(L"Ferrow"), BoxAnswerer::Click(L"No")},   // Save CRC's?
+                        {BoxQuery::ForDialog(L"Scan new disk"),
+                         [&entry](HWND dialog) {
+                             SendMessageW(GetDlgItem(dialog, IDC_DRIVE_COMBO), CB_SELECTSTRING,
+                                          static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(entry));
+                             return ClickBoxButton(dialog, L"&Start scan");
+                         }},
+                        {BoxQuery::ForDialog(L""), BoxAnswerer::Click(L"Abort")}});
+    app_fixture::PostCommand(IDM_SCAN);
+    ASSERT_TRUE(answer.Finish());
+
+    EXPECT_EQ(app_fixture::ListLines(), Lines{L"R:\\ to be scanned"});
+    EXPECT_EQ(app_fixture::StatusText(), L"Scan aborted by user");
+    EXPECT_EQ(resultList.State().expectedCount, 3000u);
+    EXPECT_EQ(resultList.State().unsaved, 0);
+    EXPECT_TRUE(app_fixture::ButtonEnabled(IDM_COMPARE));
+    EXPECT_FALSE(app_fixture::ButtonEnabled(IDM_SAVE));
+    EXPECT_EQ(progressDialog.Handle(), nullptr);
+    EXPECT_TRUE(IsWindowEnabled(app_fixture::BarWindow()));
+}
+
+TEST(DiskWalk, AnAbortedFirstScanLeavesCompareAndSaveDisabled)
+{
+    TestFolder folder;
+    WriteManyFiles(folder, 3000);
+    CdDrive drive(L'R', folder);
+    RunningApp app;
+    BoxAnswerer abort(BoxQuery::ForDialog(L""), L"Abort");
+    ASSERT_TRUE(ScanDrive(L'R'));
+    ASSERT_TRUE(abort.Finish());
+    EXPECT_EQ(app_fixture::ListLines(), Lines{L"R:\\ to be scanned"});
+    EXPECT_EQ(resultList.State().unsaved, 0);
+    EXPECT_EQ(resultList.State().expectedCount, 0u);
+    EXPECT_FALSE(app_fixture::ButtonEnabled(IDM_COMPARE));
+    EXPECT_FALSE(app_fixture::ButtonEnabled(IDM_SAVE));
+}
+
+TEST(DiskWalk, ADropDuringAScanIsRefused)
+{
+    TestFolder folder;
+    WriteManyFiles(folder, 3000);
+    TestFolder other;
+    other.Write(L"dropped.txt", "abc");
+    CdDrive drive(L'R', folder);
+    RunningApp app;
+    const std::wstring dropped = other.Path(L"dropped.txt");
+    BoxAnswerer dropWhileScanning(BoxQuery::ForDialog(L""), [&dropped](HWND) {
+        PostDrop(app_fixture::MainWindowHandle(), {dropped});
+        return true;
+    });
+    ASSERT_TRUE(ScanDrive(L'R'));
+    ASSERT_TRUE(dropWhileScanning.Finish());
+    app_fixture::PumpIdle(100);
+
+    uint32_t sum = 0;
+    for (int i = 0; i < 3000; ++i)
+        sum += OracleCrc("content " + std::to_string(i));
+    EXPECT_EQ(app_fixture::ListLines(), (Lines{L"R:\\ to be scanned", Totals(3000, 1, sum)}));
+    EXPECT_EQ(resultList.State().fileCount, 3000);
+}
+
+TEST(DiskWalk, MoreThanTenThousandFilesGrowTheList)
+{
+    TestFolder folder;
+    uint32_t sum = 0;
+    for (int dir = 0; dir < 10; ++dir) {
+        const std::wstring name = L"d" + std::to_wstring(dir);
+        folder.MakeFolder(name);
+        for (int i = 0; i < 1005; ++i) {
+            const std::string text = std::to_string(dir) + "/" + std::to_string(i);
+            folder.Write(name + L"\\" + std::to_wstring(i), text);
+            sum += OracleCrc(text);
+        }
+    }
+    CdDrive drive(L'R', folder);
+    RunningApp app;
+    ASSERT_TRUE(ScanDrive(L'R'));
+    EXPECT_EQ(app_fixture::ListLines(), (Lines{L"R:\\ to be scanned", Totals(10050, 11, sum)}));
+    EXPECT_GE(crcList.Capacity(), 10051);
+    ASSERT_TRUE(CompareDrive(L'R'));
+    EXPECT_EQ(LinesFrom(2), (Lines{L"Disks compare", Totals(10050, 11, sum)}));
+}
+
+TEST(DiskWalk, DeepTreesLongPathsAndUnicodeNamesAreWalked)
+{
+    TestFolder folder;
+    std::wstring deep;
+    uint32_t sum = 0;
+    for (int level = 0; level < 25; ++level) {
+        deep += (level ? L"\\" : L"") + std::wstring(L"\x0444\x0430\x0439\x043B-") +
+                std::to_wstring(level) + L"-" + std::wstring(6, L'x');
+        folder.MakeFolder(deep);
+        const std::string text = "at level " + std::to_string(level);
+        folder.Write(deep + L"\\\x6587\x4EF6.txt", text);
+        sum += OracleCrc(text);
+    }
+    const std::wstring deepest = L"R:\\" + deep + L"\\\x6587\x4EF6.txt";
+    ASSERT_GT(deepest.size(), 300u);
+    CdDrive drive(L'R', folder);
+    RunningApp app;
+    ASSERT_TRUE(ScanDrive(L'R'));
+    EXPECT_EQ(LinesFrom(1), Lines{Totals(25, 26, sum)});
+
+    folder.Write(deep + L"\\\x6587\x4EF6.txt", "changed");
+    ASSERT_TRUE(CompareDrive(L'R'));
+    const Lines expected = {deepest + L" - bad crc", L"1 files do not compare.", Totals(25, 26)};
+    EXPECT_EQ(LinesFrom(2), expected);
+}
+
+TEST(DiskWalk, AScanAfterALoadWithoutStorageAllocatesAgain)
+{
+    SmallDisk disk;
+    CdDrive drive(L'R', disk.folder);
+    RunningApp app;
+    crcList.Release();   // what a Load that could not allocate leaves behind
+    ASSERT_TRUE(ScanDrive(L'R'));
+    EXPECT_EQ(LinesFrom(1), Lines{Totals(3, 2, disk.Sum())});
+    ASSERT_NE(crcList.Data(), nullptr);
+    EXPECT_EQ(StoredCrcs()[2], OracleCrc("third file"));
+}
+
+TEST(DiskWalk, AFolderDropKeepsTheScanForSaveAndCompare)
+{
+    SmallDisk disk;
+    CdDrive drive(L'R', disk.folder);
+    TestFolder other;
+    other.MakeFolder(L"dropped");
+    for (int i = 0; i < 5; ++i)
+        other.Write(L"dropped\\" + std::to_wstring(i), "dropped " + std::to_string(i));
+    RunningApp app;
+    ASSERT_TRUE(ScanDrive(L'R'));
+    const ScanState before = resultList.State();
+    const std::vector<uint32_t> stored(StoredCrcs(), StoredCrcs() + 3);
+
+    DropOnMainWindow({other.Path(L"dropped")});
+
+    const ScanState& after = resultList.State();
+    EXPECT_EQ(after.fileCount, before.fileCount);
+    EXPECT_EQ(after.expectedCount, before.expectedCount);
+    EXPECT_EQ(after.unsaved, before.unsaved);
+    EXPECT_EQ(after.diskCrc, before.diskCrc);
+    EXPECT_EQ(std::vector<uint32_t>(StoredCrcs(), StoredCrcs() + 3), stored);
+    EXPECT_TRUE(app_fixture::ButtonEnabled(IDM_COMPARE));
+    EXPECT_TRUE(app_fixture::ButtonEnabled(IDM_SAVE));
+    ASSERT_TRUE(CompareDrive(L'R'));
+    // Scan leaves the first drop to empty the list.
+    uint32_t droppedSum = 0;
+    for (int i = 0; i < 5; ++i)
+        droppedSum += OracleCrc("dropped " + std::to_string(i));
+    const Lines expected = {Hex8(droppedSum) + L"\t" + other.Path(L"dropped"), L"Disks compare",
+                            Totals(3, 2, disk.Sum())};
+    EXPECT_EQ(app_fixture::ListLines(), expected);
+}

@@ -1,0 +1,263 @@
+#include "scan_fixture.h"
+
+#include "resource.h"
+#include "support/app_fixture.h"
+#include "support/box_answerer.h"
+
+#include <gtest/gtest.h>
+#include <shlobj.h>
+#include <winioctl.h>
+#include <zlib.h>
+
+#include <cstring>
+
+namespace scan_test {
+namespace {
+
+// "\\?\" form of a full path, so that the tests reach any path length.
+std::wstring Long(const std::wstring& path)
+{
+    return L"\\\\?\\" + path;
+}
+
+void RemoveTree(const std::wstring& path)
+{
+    WIN32_FIND_DATAW entry;
+    HANDLE search = FindFirstFileW(Long(path + L"\\*").c_str(), &entry);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = entry.cFileName;
+            if (name == L"." || name == L"..")
+                continue;
+            const std::wstring child = path + L"\\" + name;
+            SetFileAttributesW(Long(child).c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(child);
+            else
+                DeleteFileW(Long(child).c_str());
+        } while (FindNextFileW(search, &entry));
+        FindClose(search);
+    }
+    RemoveDirectoryW(Long(path).c_str());
+}
+
+// Wine's mount manager interface (its ddk/mountmgr.h), for defining drives.
+struct MountmgrUnixDrive {
+    ULONG size;
+    ULONG type;
+    ULONG fsType;
+    DWORD serial;
+    ULONGLONG unixDev;
+    WCHAR letter;
+    USHORT mountPointOffset;
+    USHORT deviceOffset;
+    USHORT labelOffset;
+};
+constexpr DWORD kDefineUnixDrive =
+    CTL_CODE(0x6D, 32, METHOD_BUFFERED, FILE_READ_ACCESS | FILE_WRITE_ACCESS);
+
+bool DefineDrive(wchar_t letter, const std::string& unixPath, ULONG type)
+{
+    HANDLE manager = CreateFileW(L"\\\\.\\MountPointManager", GENERIC_READ | GENERIC_WRITE,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                                 nullptr);
+    if (manager == INVALID_HANDLE_VALUE)
+        return false;
+    std::vector<char> buffer(sizeof(MountmgrUnixDrive) + unixPath.size() + 1, 0);
+    auto* drive = reinterpret_cast<MountmgrUnixDrive*>(buffer.data());
+    drive->size = static_cast<ULONG>(buffer.size());
+    drive->type = type;
+    drive->letter = static_cast<WCHAR>(towlower(letter));
+    if (!unixPath.empty()) {
+        std::memcpy(buffer.data() + sizeof(MountmgrUnixDrive), unixPath.c_str(), unixPath.size());
+        drive->mountPointOffset = sizeof(MountmgrUnixDrive);
+    }
+    DWORD returned = 0;
+    const BOOL ok = DeviceIoControl(manager, kDefineUnixDrive, buffer.data(),
+                                    static_cast<DWORD>(buffer.size()), nullptr, 0, &returned,
+                                    nullptr);
+    CloseHandle(manager);
+    return ok != FALSE;
+}
+
+std::string UnixPathOf(const std::wstring& windowsPath)
+{
+    using UnixName = char*(CDECL*)(const wchar_t*);
+    auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    if (!unixName)
+        return "";
+    char* name = unixName(windowsPath.c_str());
+    if (!name)
+        return "";
+    std::string result = name;
+    HeapFree(GetProcessHeap(), 0, name);
+    return result;
+}
+
+HGLOBAL MakeDropBlock(const std::vector<std::wstring>& paths)
+{
+    size_t characters = 1;
+    for (const auto& p : paths)
+        characters += p.size() + 1;
+    const size_t bytes = sizeof(DROPFILES) + characters * sizeof(wchar_t);
+    HGLOBAL block = GlobalAlloc(GHND, bytes);
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(block));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    auto* text = reinterpret_cast<wchar_t*>(drop + 1);
+    for (const auto& p : paths) {
+        std::memcpy(text, p.c_str(), p.size() * sizeof(wchar_t));
+        text += p.size() + 1;
+    }
+    GlobalUnlock(block);
+    return block;
+}
+
+// Chooses the drive's entry in the drive dialog and confirms.
+bool RunDriveCommand(int command, const wchar_t* caption, wchar_t letter)
+{
+    const wchar_t entry[] = {letter, L':', 0};
+    BoxAnswerer answer(BoxQuery::ForDialog(caption), [entry](HWND dialog) {
+        HWND combo = GetDlgItem(dialog, IDC_DRIVE_COMBO);
+        if (SendMessageW(combo, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                         reinterpret_cast<LPARAM>(entry)) == CB_ERR)
+            return false;
+        return ClickBoxButton(dialog, L"&Start scan");
+    });
+    app_fixture::PostCommand(command);
+    return answer.Finish();
+}
+
+} // namespace
+
+uint32_t OracleCrc(const std::string& bytes)
+{
+    return static_cast<uint32_t>(crc32(0xFFFFFFFFul, reinterpret_cast<const Bytef*>(bytes.data()),
+                                       static_cast<uInt>(bytes.size())) ^ 0xFFFFFFFFul);
+}
+
+std::wstring Hex8(uint32_t value)
+{
+    wchar_t text[9];
+    swprintf(text, 9, L"%08X", value);
+    return text;
+}
+
+TestFolder::TestFolder()
+{
+    static int made = 0;
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    root = std::wstring(temp) + L"ferrow-scan-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+           std::to_wstring(++made);
+    RemoveTree(root);
+    EXPECT_TRUE(CreateDirectoryW(Long(root).c_str(), nullptr)) << "cannot make the test folder";
+}
+
+TestFolder::~TestFolder()
+{
+    RemoveTree(root);
+}
+
+std::wstring TestFolder::Path(const std::wstring& relative) const
+{
+    return root + L"\\" + relative;
+}
+
+void TestFolder::Write(const std::wstring& relative, const std::string& bytes) const
+{
+    HANDLE file = CreateFileW(Long(Path(relative)).c_str(), GENERIC_WRITE, 0, nullptr,
+                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << "cannot write the test file";
+    DWORD written = 0;
+    if (!bytes.empty())
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+    ASSERT_EQ(written, bytes.size());
+}
+
+void TestFolder::MakeFolder(const std::wstring& relative) const
+{
+    ASSERT_TRUE(CreateDirectoryW(Long(Path(relative)).c_str(), nullptr))
+        << "cannot make a test folder";
+}
+
+void TestFolder::Remove(const std::wstring& relative) const
+{
+    ASSERT_TRUE(DeleteFileW(Long(Path(relative)).c_str())) << "cannot remove a test file";
+}
+
+void TestFolder::SetAttributes(const std::wstring& relative, DWORD attributes) const
+{
+    ASSERT_TRUE(SetFileAttributesW(Long(Path(relative)).c_str(), attributes));
+}
+
+CdDrive::CdDrive(wchar_t driveLetter, const TestFolder& folder) : letter(driveLetter)
+{
+    const std::string unixPath = UnixPathOf(folder.Root());
+    defined = !unixPath.empty() && DefineDrive(letter, unixPath, DRIVE_CDROM);
+    EXPECT_TRUE(defined) << "cannot define the CD-ROM drive";
+}
+
+CdDrive::~CdDrive()
+{
+    if (defined)
+        DefineDrive(letter, "", DRIVE_NO_ROOT_DIR);
+}
+
+std::wstring CdDrive::Root() const
+{
+    return std::wstring{letter, L':', L'\\'};
+}
+
+std::wstring CdDrive::Path(const std::wstring& relative) const
+{
+    return Root() + relative;
+}
+
+std::vector<std::wstring> ListedFileNames(const std::wstring& folder)
+{
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW entry;
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.push_back(entry.cFileName);
+    } while (FindNextFileW(search, &entry));
+    FindClose(search);
+    return names;
+}
+
+void PostDrop(HWND mainWindow, const std::vector<std::wstring>& paths)
+{
+    PostMessageW(mainWindow, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDropBlock(paths)), 0);
+}
+
+void DropOnMainWindow(const std::vector<std::wstring>& paths)
+{
+    PostDrop(app_fixture::MainWindowHandle(), paths);
+    app_fixture::PumpIdle(100);
+}
+
+bool ScanDrive(wchar_t letter)
+{
+    return RunDriveCommand(IDM_SCAN, L"Scan new disk", letter);
+}
+
+bool CompareDrive(wchar_t letter)
+{
+    return RunDriveCommand(IDM_COMPARE, L"Compare with", letter);
+}
+
+std::vector<std::wstring> LinesFrom(size_t from)
+{
+    std::vector<std::wstring> lines = app_fixture::ListLines();
+    if (from >= lines.size())
+        return {};
+    return std::vector<std::wstring>(lines.begin() + static_cast<std::ptrdiff_t>(from), lines.end());
+}
+
+} // namespace scan_test
