@@ -80,6 +80,6 @@ int StartFerrow(HINSTANCE instance, wchar_t* commandLine, int showCommand)
     else
         CheckCommandLineItem(slots[0]);
 
-    //MUT mainWindow.LoadAccelerators(IDR_ACCELERATORS);
+    mainWindow.LoadAccelerators(IDR_ACCELERATORS);
     return 1;
 }

@@ -74,6 +74,22 @@ private:
     std::thread thread;
 };
 
+// Ends a main loop that would otherwise wait forever, with a code of its own.
+class LoopDeadline {
+public:
+    explicit LoopDeadline(UINT ms) : timer(SetTimer(nullptr, 0, ms, Expired)) {}
+    ~LoopDeadline() { KillTimer(nullptr, timer); }
+    static constexpr int kCode = 99;
+
+private:
+    static void CALLBACK Expired(HWND, UINT, UINT_PTR id, DWORD)
+    {
+        KillTimer(nullptr, id);
+        PostQuitMessage(kCode);
+    }
+    UINT_PTR timer;
+};
+
 bool HasLine(const SeenBox& box, const wchar_t* line)
 {
     return std::find(box.lines.begin(), box.lines.end(), line) != box.lines.end();
@@ -226,6 +242,7 @@ TEST(AppLoop, RunMessageLoopReturnsTheQuitCodeAfterExit)
     ASSERT_EQ(app.StartResult(), 1);
     HWND main = MainWindowHandle();
     PostMessageW(main, WM_COMMAND, IDM_EXIT, 0);
+    LoopDeadline deadline(5000);
     EXPECT_EQ(mainWindow.RunMessageLoop(), 0);
     EXPECT_FALSE(IsWindow(main));
 }
@@ -239,6 +256,7 @@ TEST(AppLoop, RunMessageLoopHandsKeysToTheAccelerators)
     AltHeld alt;
     UINT scan = MapVirtualKeyW('X', MAPVK_VK_TO_VSC);
     PostMessageW(GetFocus() ? GetFocus() : main, WM_SYSKEYDOWN, 'X', 1 | (scan << 16) | (1 << 29));
+    LoopDeadline deadline(5000);
     EXPECT_EQ(mainWindow.RunMessageLoop(), 0);
     EXPECT_FALSE(IsWindow(main));
 }

@@ -179,6 +179,27 @@ TEST_F(Load, AHostileCountIsRefusedWithoutAllocatingAnything)
     }
 }
 
+TEST_F(Load, AHeaderlessFileTooLargeForTheListIsRefusedWithoutAllocating)
+{
+    // 4 GiB without a header: 2^30 CRCs, more than the list can index. The
+    // file is sparse, so it takes no room on the disk.
+    path = folder.File(L"huge.crc");
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    LARGE_INTEGER size;
+    size.QuadPart = 0x100000000LL;
+    const bool sized = SetFilePointerEx(file, size, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+    CloseHandle(file);
+    ASSERT_TRUE(sized);
+    const int32_t capacity = crcList.Capacity();
+
+    const std::vector<SeenBox> seen = LoadFile(path, {BoxStep(nullptr, L"&Ok")});
+    ExpectRefused(seen, L"Error reading file", path);
+    EXPECT_EQ(0u, resultList.State().expectedCount);
+    EXPECT_EQ(capacity, crcList.Capacity());
+}
+
 TEST_F(Load, AMissingFileCannotBeOpened)
 {
     path = folder.File(L"missing.crc");

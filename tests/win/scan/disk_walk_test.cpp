@@ -250,6 +250,24 @@ TEST(DiskWalk, ADropDuringAScanIsRefused)
     EXPECT_EQ(resultList.State().fileCount, 3000);
 }
 
+TEST(DiskWalk, AQuitRequestEndsTheScanAfterTheCurrentFile)
+{
+    TestFolder folder;
+    WriteManyFiles(folder, 3000);
+    CdDrive drive(L'R', folder);
+    RunningApp app;
+    const DWORD programThread = GetCurrentThreadId();
+    BoxAnswerer quit(BoxQuery::ForDialog(L""), [programThread](HWND) {
+        return PostThreadMessageW(programThread, WM_QUIT, 0, 0) != FALSE;
+    });
+    ASSERT_TRUE(ScanDrive(L'R'));
+    ASSERT_TRUE(quit.Finish());
+    EXPECT_EQ(app_fixture::ListLines(), Lines{L"R:\\ to be scanned"});
+    EXPECT_EQ(resultList.State().quitSeen, 1);
+    EXPECT_LT(resultList.State().fileCount, 3000);
+    EXPECT_EQ(resultList.State().unsaved, 0);
+}
+
 TEST(DiskWalk, MoreThanTenThousandFilesGrowTheList)
 {
     TestFolder folder;
