@@ -32,6 +32,13 @@ ReplacingFileWriter::~ReplacingFileWriter()
 bool ReplacingFileWriter::Open()
 {
     Discard();
+    // A read-only file may not be replaced. Windows refuses the final move
+    // itself, but Wine moves over it, so the writer asks before it begins.
+    const DWORD targetAttributes = GetFileAttributesW(FileSystemPath(targetPath).c_str());
+    if (targetAttributes != INVALID_FILE_ATTRIBUTES && (targetAttributes & FILE_ATTRIBUTE_READONLY)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    }
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         std::wstring name = TemporaryNameFor(targetPath, attempt);
         file = CreateFileW(FileSystemPath(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,

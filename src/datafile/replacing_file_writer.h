@@ -14,7 +14,8 @@ public:
     ReplacingFileWriter(const ReplacingFileWriter&) = delete;
     ReplacingFileWriter& operator=(const ReplacingFileWriter&) = delete;
 
-    // Creates the temporary file; false when no file can be made there.
+    // Creates the temporary file; false when no file can be made there or
+    // the target is a read-only file.
     bool Open();
     // Appends bytes; a write that stores fewer bytes than asked has failed.
     bool Write(const void* bytes, uint32_t count);

@@ -2,6 +2,7 @@
 
 #include "engine/crc32.h"
 #include "engine/long_path.h"
+#include "engine/view_fault_guard.h"
 
 #include <algorithm>
 #include <cwchar>
@@ -144,10 +145,22 @@ void MappedFile::Release()
 
 int MappedFile::ChecksumWholeFile(const wchar_t* path)
 {
-    if (!MapFile(path))
+    return MapFile(path) ? ChecksumViews() : 0;
+}
+
+int MappedFile::ChecksumViews()
+{
+    if (!view)
         return 0;
-    do
+    do {
+        ViewFaultGuard guard(view, size);
         CrcUpdate(view, static_cast<int32_t>(size));
-    while (MapNextView());
+        if (guard.Faulted()) {
+            // A read error inside the view: the CRC is worthless, and the
+            // guard frees the zero pages that stand where the view was.
+            view = nullptr;
+            return Fail();
+        }
+    } while (MapNextView());
     return failed ? 0 : 1;
 }

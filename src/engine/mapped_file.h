@@ -35,6 +35,11 @@ public:
     // an empty file (CRC 0). 0 with failed 1: the file could not be read.
     // Afterwards no handle, mapping or view of the file remains open.
     int ChecksumWholeFile(const wchar_t* path);
+    // The second half of ChecksumWholeFile: runningCrc advanced over the
+    // current view and every later one. A read error inside a view (a
+    // damaged or removed medium, a file cut short meanwhile) is a failure
+    // like any other: 0 with failed 1, never a CRC of what could be read.
+    int ChecksumViews();
 
     int32_t failed = 0;           // 1: the last file could not be opened, mapped or viewed
     HANDLE mapping = nullptr;     // open only while views remain to be made

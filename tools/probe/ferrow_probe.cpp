@@ -3,14 +3,28 @@
 //
 //   ferrow_probe wait [ms]     wait until the main window is up and no check runs
 //   ferrow_probe lines         the result list's lines, one per output line
+//   ferrow_probe list          the list's count, selection, caret, top line, line height
+//                              and client rectangle on the screen
 //   ferrow_probe rect          the main window's screen rectangle: left top right bottom
 //   ferrow_probe title         the main window's title
 //   ferrow_probe status        the text of status part 0
 //   ferrow_probe command ID    post WM_COMMAND ID to the main window (as a button click)
 //   ferrow_probe close [ms]    ask the program to close; "Save CRC's?" is answered No
+//   ferrow_probe boxes [ms]    wait for the program's open boxes and dialogs and describe them
+//   ferrow_probe noboxes [ms]  wait until the program shows no box or dialog
+//   ferrow_probe buttons       the button bar's buttons: text, enabled, rectangle
+//   ferrow_probe focus         the window that has the keyboard focus in the program
+//   ferrow_probe drop PATH...  drop the paths on the main window, as the shell does
+//   ferrow_probe walk FOLDER   the folder's files in walk order, from the directory search
+//   ferrow_probe drive L [UNIXPATH cdrom|hd|removable]
+//                              define drive L as that folder for every program, or remove it
+//   ferrow_probe drives        the present drives and their types (5: CD-ROM)
 //
 // Text goes to standard output as UTF-8. Exit code 0 on success, 1 when the
 // program's window was not found or the wait timed out, 2 on bad usage.
+#include "probe_verbs.h"
+#include "program_windows.h"
+
 #include <windows.h>
 #include <commctrl.h>
 
@@ -20,51 +34,6 @@
 #include <vector>
 
 namespace {
-
-constexpr DWORD kDefaultTimeoutMs = 30000;
-
-HWND MainWindow()
-{
-    return FindWindowW(L"MainClass", nullptr);
-}
-
-void Print(const std::wstring& text)
-{
-    int bytes = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
-                                    nullptr, nullptr);
-    std::string utf8(bytes, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &utf8[0], bytes, nullptr,
-                        nullptr);
-    utf8 += '\n';
-    fwrite(utf8.data(), 1, utf8.size(), stdout);
-}
-
-struct ThreadWindowSearch {
-    DWORD thread;
-    const wchar_t* className;
-    HWND found;
-};
-
-BOOL CALLBACK MatchThreadWindow(HWND hwnd, LPARAM param)
-{
-    auto* s = reinterpret_cast<ThreadWindowSearch*>(param);
-    wchar_t name[64] = {};
-    GetClassNameW(hwnd, name, 64);
-    if (GetWindowThreadProcessId(hwnd, nullptr) == s->thread && IsWindowVisible(hwnd) &&
-        wcscmp(name, s->className) == 0) {
-        s->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// A visible top-level window of the given class that belongs to the program's thread.
-HWND FindThreadWindow(HWND main, const wchar_t* className)
-{
-    ThreadWindowSearch search{GetWindowThreadProcessId(main, nullptr), className, nullptr};
-    EnumWindows(MatchThreadWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
 
 // A push button of a box, found by its text.
 HWND FindButton(HWND box, const wchar_t* text)
@@ -77,11 +46,6 @@ HWND FindButton(HWND box, const wchar_t* text)
             return child;
     }
     return nullptr;
-}
-
-HWND ListOf(HWND main)
-{
-    return FindWindowExW(main, nullptr, L"ListBox", nullptr);
 }
 
 int Wait(DWORD timeoutMs)
@@ -114,6 +78,28 @@ int Lines()
             SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(buffer.data()));
         Print(buffer.data());
     }
+    return 0;
+}
+
+// Where the list's selection and caret are, and where its lines are drawn.
+int ListState()
+{
+    HWND main = MainWindow();
+    if (!main)
+        return 1;
+    HWND list = ListOf(main);
+    RECT client{};
+    GetClientRect(list, &client);
+    MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    wchar_t text[160];
+    swprintf(text, 160, L"count %ld selected %ld caret %ld top %ld height %ld client %ld %ld %ld %ld",
+             static_cast<long>(SendMessageW(list, LB_GETCOUNT, 0, 0)),
+             static_cast<long>(SendMessageW(list, LB_GETCURSEL, 0, 0)),
+             static_cast<long>(SendMessageW(list, LB_GETCARETINDEX, 0, 0)),
+             static_cast<long>(SendMessageW(list, LB_GETTOPINDEX, 0, 0)),
+             static_cast<long>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0)), client.left, client.top, client.right,
+             client.bottom);
+    Print(text);
     return 0;
 }
 
@@ -220,7 +206,9 @@ DWORD TimeoutArg(int argc, wchar_t** argv)
 int wmain(int argc, wchar_t** argv)
 {
     if (argc < 2) {
-        fputs("usage: ferrow_probe wait|lines|rect|title|status|command ID|close [ms]\n", stderr);
+        fputs("usage: ferrow_probe wait|lines|list|rect|title|status|command ID|close [ms]|boxes [ms]|"
+              "noboxes [ms]|buttons|focus|drop PATH...|walk FOLDER|"
+              "drive L [UNIXPATH cdrom|hd|removable]|drives\n", stderr);
         return 2;
     }
     std::wstring verb = argv[1];
@@ -229,6 +217,8 @@ int wmain(int argc, wchar_t** argv)
         result = Wait(TimeoutArg(argc, argv));
     else if (verb == L"lines")
         result = Lines();
+    else if (verb == L"list")
+        result = ListState();
     else if (verb == L"rect")
         result = Rect();
     else if (verb == L"title")
@@ -239,6 +229,22 @@ int wmain(int argc, wchar_t** argv)
         result = Command(static_cast<int>(wcstol(argv[2], nullptr, 10)));
     else if (verb == L"close")
         result = Close(TimeoutArg(argc, argv));
+    else if (verb == L"boxes")
+        result = Boxes(argc > 2 ? TimeoutArg(argc, argv) : 0);
+    else if (verb == L"noboxes")
+        result = NoBoxes(TimeoutArg(argc, argv));
+    else if (verb == L"buttons")
+        result = Buttons();
+    else if (verb == L"focus")
+        result = Focus();
+    else if (verb == L"drop" && argc > 2)
+        result = Drop(argc - 2, argv + 2);
+    else if (verb == L"walk" && argc == 3)
+        result = Walk(argv[2]);
+    else if (verb == L"drives")
+        result = Drives();
+    else if (verb == L"drive" && argc > 2)
+        result = Drive(argc - 2, argv + 2);
     fflush(stdout);
     return result;
 }

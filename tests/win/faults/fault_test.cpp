@@ -1,0 +1,24 @@
+#include "fault_test.h"
+
+#include <windows.h>
+
+#include <cstdio>
+
+namespace {
+
+LONG WINAPI ReportAndEnd(EXCEPTION_POINTERS* exception)
+{
+    std::fprintf(stderr, "\nCRASH: exception %08lX at %p\n",
+                 static_cast<unsigned long>(exception->ExceptionRecord->ExceptionCode),
+                 exception->ExceptionRecord->ExceptionAddress);
+    std::fflush(stderr);
+    TerminateProcess(GetCurrentProcess(), 3);
+    return EXCEPTION_EXECUTE_HANDLER;
+}
+
+}  // namespace
+
+void EndProcessOnCrash()
+{
+    SetUnhandledExceptionFilter(ReportAndEnd);
+}

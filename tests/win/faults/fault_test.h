@@ -1,0 +1,16 @@
+#pragma once
+// Base of the fault tests. These tests provoke what would crash a careless
+// program; if the program does crash, the test process must end at once
+// with a line saying why, not wait for a debugger nobody will attend (Wine
+// starts one for an unhandled exception, and the test would hang until its
+// time runs out).
+#include <gtest/gtest.h>
+
+// From now on an unhandled exception prints its code and address and ends
+// the process with exit code 3.
+void EndProcessOnCrash();
+
+class FaultTest : public testing::Test {
+protected:
+    void SetUp() override { EndProcessOnCrash(); }
+};

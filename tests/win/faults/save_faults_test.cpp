@@ -1,0 +1,228 @@
+// Saving where the bytes cannot go: a full device, a full file system, a
+// read-only file, a folder that does not exist. The user is told, no
+// earlier file is lost, and the results stay unsaved so that they can be
+// saved elsewhere.
+#include "fault_test.h"
+#include "unix_side.h"
+
+#include "../datafile/data_file_fixture.h"
+#include "app/globals.h"
+#include "resource.h"
+#include "support/app_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <cwchar>
+#include <memory>
+
+namespace {
+
+using Lines = std::vector<std::wstring>;
+
+const std::vector<uint32_t> kScanCrcs = {0xCA6598D0u, 0x2DFD2D88u, 7u};
+
+// The results of a scan are on screen and unsaved, and still may be saved.
+void ExpectResultsKept()
+{
+    EXPECT_EQ(1, resultList.State().unsaved);
+    EXPECT_TRUE(app_fixture::ButtonEnabled(IDM_SAVE));
+    EXPECT_EQ(kScanCrcs, ProgramCrcs(uint32_t(kScanCrcs.size())));
+    EXPECT_EQ(int32_t(kScanCrcs.size()), resultList.State().fileCount);
+}
+
+std::string Py(const std::wstring& path)
+{
+    return unix_side::PyBytes(unix_side::UnixPath(path));
+}
+
+struct OwnedSearch {
+    HWND owner;
+    HWND found;
+};
+
+BOOL CALLBACK MatchOwned(HWND hwnd, LPARAM lparam)
+{
+    auto* search = reinterpret_cast<OwnedSearch*>(lparam);
+    wchar_t name[16] = L"";
+    GetClassNameW(hwnd, name, 16);
+    if (std::wcscmp(name, L"#32770") == 0 && IsWindowVisible(hwnd) &&
+        GetWindow(hwnd, GW_OWNER) == search->owner) {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND WaitForOwnedBox(HWND owner, DWORD timeoutMs)
+{
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < timeoutMs && IsWindow(owner)) {
+        OwnedSearch search{owner, nullptr};
+        EnumThreadWindows(GetWindowThreadProcessId(owner, nullptr), MatchOwned,
+                          reinterpret_cast<LPARAM>(&search));
+        if (search.found)
+            return search.found;
+        Sleep(20);
+    }
+    return nullptr;
+}
+
+// The system file dialog refuses the typed name with a message box of its
+// own: the user reads it, clicks OK, and gives up with Cancel.
+BoxAnswerer::Step RefusedFileDialogStep(const std::wstring& name, std::shared_ptr<SeenBox> refusal)
+{
+    return {BoxQuery::ForDialog(nullptr), [name, refusal](HWND dialog) {
+                HWND nameBox = GetDlgItem(dialog, 0x47c);   // cmb13
+                if (!nameBox)
+                    nameBox = GetDlgItem(dialog, 0x480);   // edt1
+                if (!nameBox)
+                    return false;
+                SendMessageW(nameBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+                SendNotifyMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+                HWND box = WaitForOwnedBox(dialog, 5000);
+                if (!box)
+                    return false;
+                *refusal = ReadBox(box);
+                ClickBoxButton(box, L"OK");
+                WaitUntilGone(box, 5000);
+                return IsWindow(dialog) && ClickBoxButton(dialog, L"Cancel");
+            }};
+}
+
+}  // namespace
+
+using SaveFault = FaultTest;
+
+TEST_F(SaveFault, OntoALinkToTheFullDeviceSaysItCannotWriteAndKeepsTheLink)
+{
+    RunningApp app;
+    ASSERT_EQ(1, app.StartResult());
+    TestFolder folder;
+    const std::wstring path = folder.File(L"full.crc");
+    ASSERT_EQ("ok", unix_side::RunPython("import os\nos.symlink('/dev/full', " + Py(path) + ")\n"));
+    LayScanResults(kScanCrcs, 2, L'C');
+
+    AnsweredCommand run = RunCommand(IDM_SAVE, {FileDialogStep(path), BoxStep(nullptr, L"&Ok")});
+    ASSERT_TRUE(run.answered);
+    EXPECT_EQ(Lines{}, run.unexpected);
+    ASSERT_EQ(2u, run.seen.size());
+    EXPECT_EQ(Lines{L"Can't write file"}, run.seen[1].lines);
+    EXPECT_EQ("ok", unix_side::RunPython("import os\nlink = os.readlink(" + Py(path) + ")\n"
+                                         "assert link == b'/dev/full', link\n"));
+    EXPECT_EQ(Lines{L"full.crc"}, folder.FileNames()) << "no temporary file left";
+    ExpectResultsKept();
+}
+
+TEST_F(SaveFault, OntoADeviceNodeLeavesTheDeviceInPlace)
+{
+    RunningApp app;
+    ASSERT_EQ(1, app.StartResult());
+    TestFolder folder;
+    const std::wstring path = folder.File(L"node.crc");
+    // The same device as /dev/full, in a folder of the test's own.
+    ASSERT_EQ("ok", unix_side::RunPython("import os, stat\nos.mknod(" + Py(path) +
+                                         ", 0o666 | stat.S_IFCHR, os.makedev(1, 7))\n"));
+    LayScanResults(kScanCrcs, 2, L'C');
+
+    AnsweredCommand run = RunCommand(IDM_SAVE, {FileDialogStep(path), BoxStep(nullptr, L"&Ok")});
+    ASSERT_TRUE(run.answered);
+    EXPECT_EQ(Lines{}, run.unexpected);
+    ASSERT_EQ(2u, run.seen.size());
+    EXPECT_EQ(Lines{L"Can't write file"}, run.seen[1].lines);
+    EXPECT_EQ("ok", unix_side::RunPython("import os, stat\nassert stat.S_ISCHR(os.stat(" + Py(path) +
+                                         ").st_mode)\n"));
+    EXPECT_EQ(Lines{L"node.crc"}, folder.FileNames()) << "no temporary file left";
+    ExpectResultsKept();
+}
+
+TEST_F(SaveFault, OntoAFullFileSystemSaysItCannotWriteAndKeepsTheEarlierFile)
+{
+    RunningApp app;
+    ASSERT_EQ(1, app.StartResult());
+    TestFolder folder;
+    const std::wstring mountPoint = folder.File(L"small");
+    const std::wstring path = mountPoint + L"\\disk.crc";
+    const Bytes earlier = HeaderFile(1, 0, 0x1234u, 2, 1, {0x1234u});
+    // A file system of 64 KiB of its own, filled up after the earlier file.
+    const std::string mounted = unix_side::RunPython(
+        "import os, subprocess\n"
+        "point = " + Py(mountPoint) + "\n"
+        "os.mkdir(point)\n"
+        "subprocess.run(['mount', '-t', 'tmpfs', '-o', 'size=64k', 'tmpfs', point], check=True)\n");
+    if (mounted != "ok")
+        GTEST_SKIP() << "cannot mount a small file system here: " << mounted;
+    WriteBytes(path, earlier);
+    EXPECT_EQ("ok", unix_side::RunPython(
+                        "import errno\n"
+                        "try:\n"
+                        "    with open(" + Py(mountPoint + L"\\filler") + ", 'wb') as f:\n"
+                        "        while True:\n"
+                        "            f.write(b'x' * 4096)\n"
+                        "            f.flush()\n"
+                        "except OSError as e:\n"
+                        "    assert e.errno == errno.ENOSPC, e\n"));
+    LayScanResults(kScanCrcs, 2, L'C');
+
+    AnsweredCommand run = RunCommand(IDM_SAVE, {FileDialogStep(path), BoxStep(nullptr, L"&Ok")});
+    const Bytes after = ReadBytes(path);
+    WIN32_FIND_DATAW entry;
+    std::vector<std::wstring> names;
+    HANDLE search = FindFirstFileW((mountPoint + L"\\*").c_str(), &entry);
+    if (search != INVALID_HANDLE_VALUE) {
+        do
+            if (entry.cFileName[0] != L'.')
+                names.push_back(entry.cFileName);
+        while (FindNextFileW(search, &entry));
+        FindClose(search);
+    }
+    EXPECT_EQ("ok", unix_side::RunPython("import subprocess\nsubprocess.run(['umount', " +
+                                         Py(mountPoint) + "], check=True)\n"));
+    ASSERT_TRUE(run.answered);
+    EXPECT_EQ(Lines{}, run.unexpected);
+    ASSERT_EQ(2u, run.seen.size());
+    EXPECT_EQ(Lines{L"Can't write file"}, run.seen[1].lines);
+    EXPECT_EQ(earlier, after);
+    EXPECT_EQ((Lines{L"disk.crc", L"filler"}), names) << "no temporary file left";
+    ExpectResultsKept();
+}
+
+TEST_F(SaveFault, OntoAReadOnlyFileIsRefusedAndTheFileKept)
+{
+    RunningApp app;
+    ASSERT_EQ(1, app.StartResult());
+    TestFolder folder;
+    const std::wstring path = folder.File(L"kept.crc");
+    const Bytes earlier = HeaderFile(1, 0, 0x1234u, 2, 1, {0x1234u});
+    WriteBytes(path, earlier);
+    ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    LayScanResults(kScanCrcs, 2, L'C');
+
+    // The system dialog asks whether to replace the file (Yes); the program
+    // then refuses to, like a file it cannot open.
+    AnsweredCommand run = RunCommand(IDM_SAVE, {FileDialogStep(path), BoxStep(path.c_str(), L"&Ok")});
+    ASSERT_TRUE(run.answered);
+    EXPECT_EQ(Lines{}, run.unexpected);
+    ASSERT_EQ(2u, run.seen.size());
+    EXPECT_EQ(Lines{L"Can't open file"}, run.seen[1].lines);
+    EXPECT_EQ(earlier, ReadBytes(path));
+    EXPECT_EQ(Lines{L"kept.crc"}, folder.FileNames());
+    EXPECT_NE(GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+    ExpectResultsKept();
+}
+
+TEST_F(SaveFault, IntoAFolderThatDoesNotExistIsRefused)
+{
+    RunningApp app;
+    ASSERT_EQ(1, app.StartResult());
+    TestFolder folder;
+    const std::wstring path = folder.File(L"no such folder\\new.crc");
+    LayScanResults(kScanCrcs, 2, L'C');
+
+    auto refusal = std::make_shared<SeenBox>();
+    AnsweredCommand run = RunCommand(IDM_SAVE, {RefusedFileDialogStep(path, refusal)});
+    EXPECT_TRUE(run.answered);
+    EXPECT_EQ(Lines{}, run.unexpected);
+    EXPECT_EQ(Lines{L"Path does not exist"}, refusal->lines);
+    EXPECT_EQ(Lines{}, folder.FileNames());
+    ExpectResultsKept();
+}
