@@ -10,7 +10,7 @@ root=$(pwd)
 packages=(cmake make g++ python3
           g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64
           binutils-mingw-w64-i686 mingw-w64-tools libz-mingw-w64-dev
-          wine wine64 xvfb xdotool imagemagick x11-utils
+          wine wine64 fonts-wine xvfb xdotool imagemagick x11-utils
           googletest libgtest-dev libbenchmark-dev zlib1g-dev
           cups printer-driver-cups-pdf poppler-utils clang-14 libclang-rt-14-dev)
 

@@ -88,6 +88,9 @@ private:
 
 int ResultList::WalkDisk(wchar_t driveLetter, int scan)
 {
+    state.fileCount = 0;
+    state.folderCount = 0;
+    state.currentCrc = 0;
     // After a Load that could not get its storage there is no list: the walk
     // gets one first, or does not start.
     if (!crcList.Data() && !crcList.Allocate(kCrcListCapacity, kCrcListGrowStep, sizeof(uint32_t))) {
@@ -96,22 +99,15 @@ int ResultList::WalkDisk(wchar_t driveLetter, int scan)
     }
     try {
         const std::wstring progressText = DriveProgressText(driveLetter);
-        state.fileCount = 0;
-        state.folderCount = 0;
-        state.currentCrc = 0;
         DiskWalk walk(*this, scan != 0);
         CheckSession session(*this, progressText.c_str());
         FindFileSource source;
-        try {
-            if (WalkTree(source, DriveRootPath(driveLetter), walk))
-                walk.Finish();
-        } catch (const std::bad_alloc&) {
-            mainWindow.ReportError(kErrorNoMemory, L"");
-            state.fileCount = 0;
-        }
-        session.End();
+        if (WalkTree(source, DriveRootPath(driveLetter), walk))
+            walk.Finish();
     } catch (const std::bad_alloc&) {
+        // The session has closed the dialog on the way out; the walk is over.
         mainWindow.ReportError(kErrorNoMemory, L"");
+        state.fileCount = 0;
     }
     if (state.aborted == 1)
         statusBar.SetText(0, kStatusAborted);

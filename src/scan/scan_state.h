@@ -8,9 +8,11 @@ struct ScanState {
     int quitSeen = 0;       // a quit request is pending: the running check stops
     int clearOnDrop = 1;    // the list still shows the start-up text
     int aborted = 0;        // Abort was pressed during the running check
+    // Files the last disk walk checked: after a scan, the CRCs in the list.
+    // Dropped items never change it (their folder walks count on their own).
     int32_t fileCount = 0;
-    uint32_t folderCount = 0;
+    uint32_t folderCount = 0;   // folders the last disk walk entered, the root included
     uint32_t expectedCount = 0; // CRCs a compare expects: the count scanned or loaded
-    uint32_t diskCrc = 0;
+    uint32_t diskCrc = 0;       // wrapping sum of the file CRCs of the last complete walk
     uint32_t currentCrc = 0;    // CRC of the item just checked
 };

@@ -113,6 +113,9 @@ wait_program_end() {
 program_running() { [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null; }
 
 # Keys for the main window (accelerators): it gets the keyboard focus first.
+# There is no window manager: when a window that had the X focus goes away (a
+# box, the progress dialog), the focus falls back to the root window and keys
+# would reach whatever lies under the pointer.
 press_main() {
     timeout 5 xdotool windowfocus --sync "$main_xid" 2>/dev/null ||
         fail "cannot give the keyboard to the main window (X window $main_xid)"

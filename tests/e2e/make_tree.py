@@ -9,6 +9,7 @@
   make_tree.py slow ROOT N    N sparse files of 256 MiB, each with a few bytes of
                               data: reading them takes long enough to press Abort
   make_tree.py items ROOT     a few files and folders to drop and to print
+  make_tree.py many ROOT N    N small files in folders of 100
 
 Contents come from a fixed seed, so a failing run can be repeated. Prints the
 Linux path of the file that a test may change (disk only).
@@ -105,11 +106,19 @@ def items(root):
         write(os.path.join(root, "folder with space", "x%d" % i), random_bytes(rng, 200 + i))
 
 
+def many(root, count):
+    rng = random.Random(7004)
+    for i in range(count):
+        write(os.path.join(root, "folder %03d" % (i // 100), "file %05d.dat" % i), random_bytes(rng, rng.randint(1, 2000)))
+
+
 def main(argv):
     if len(argv) == 3 and argv[1] == "disk":
         disk(argv[2])
     elif len(argv) == 4 and argv[1] == "slow":
         slow(argv[2], int(argv[3]))
+    elif len(argv) == 4 and argv[1] == "many":
+        many(argv[2], int(argv[3]))
     elif len(argv) == 3 and argv[1] == "items":
         items(argv[2])
     else:
