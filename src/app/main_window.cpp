@@ -112,6 +112,14 @@ LRESULT MainWindow::OnVKeyToItem(WPARAM wparam)
 
 bool MainWindow::CanClose()
 {
+    // The close box, Alt+F4 or the end of the session during a check: asking
+    // "Save CRC's?" now would save a walk's half-made figures and destroy the
+    // window under the running walk. Stop the walk and close afterwards.
+    if (resultList.CheckRunning()) {
+        resultList.State().aborted = 1;
+        closeAfterCheck = true;
+        return false;
+    }
     return OfferSave() != 0;
 }
 

@@ -28,4 +28,9 @@ public:
     int OfferSave();
     // "Ferrow", or "Ferrow - " and the path.
     void SetTitle(const wchar_t* path);
+
+private:
+    // A close request came while a check ran: the check was told to stop,
+    // and the window is closed (with the offer to save) once it has returned.
+    bool closeAfterCheck = false;
 };

@@ -17,10 +17,15 @@ int MainWindow::RunMessageLoop()
 void MainWindow::HandleLoopMessage(MSG& msg)
 {
     HWND progress = progressDialog.Handle();
-    if (progress && IsDialogMessageW(progress, &msg))
-        return;
-    if (accelerators && TranslateAcceleratorW(hwnd, accelerators, &msg))
-        return;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
+    const bool taken = (progress && IsDialogMessageW(progress, &msg)) ||
+                       (accelerators && TranslateAcceleratorW(hwnd, accelerators, &msg));
+    if (!taken) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    // Checks run inside handlers: back here, none is running any more.
+    if (closeAfterCheck && !resultList.CheckRunning()) {
+        closeAfterCheck = false;
+        PostMessageW(hwnd, WM_CLOSE, 0, 0);
+    }
 }

@@ -28,11 +28,13 @@ void ReportNameTooLong(const wchar_t* path)
     mainWindow.ReportError(L"File name too long", path);
 }
 
-// The storage holds every CRC the scan state counts: not so after a Load that
-// could not allocate, which leaves no storage at all.
+// The storage holds every CRC of the last complete scan: not so after a Load
+// that could not allocate, which leaves no storage at all. The scan's count is
+// expectedCount: a compare since then has set fileCount to the compared drive's.
 bool StorageHoldsScan(const ScanState& state)
 {
-    return state.fileCount > 0 && crcList.Data() && crcList.Capacity() >= state.fileCount;
+    return state.expectedCount > 0 && crcList.Data() &&
+           uint32_t(crcList.Capacity()) >= state.expectedCount;
 }
 
 bool WriteCrcFile(const wchar_t* path, const ScanState& state, bool& opened)
@@ -41,7 +43,7 @@ bool WriteCrcFile(const wchar_t* path, const ScanState& state, bool& opened)
     opened = writer.Open();
     if (!opened)
         return false;
-    const uint32_t arrayBytes = uint32_t(state.fileCount) * 4;
+    const uint32_t arrayBytes = state.expectedCount * 4;
     return writer.Write(&crcFileHeader, sizeof crcFileHeader) &&
            writer.Write(crcList.Data(), arrayBytes) && writer.Commit();
 }
@@ -141,7 +143,7 @@ SaveOutcome SaveCrcFile(ResultList& list)
     if (chosen == 0)
         return SaveOutcome::NotSaved;
 
-    FillHeaderForSave(crcFileHeader, uint32_t(state.fileCount), state.folderCount, state.diskCrc,
+    FillHeaderForSave(crcFileHeader, state.expectedCount, state.scannedFolders, state.scannedDiskCrc,
                       driveDialog.SelectedDrive());
     bool opened = false;
     if (!WriteCrcFile(path.data(), state, opened)) {

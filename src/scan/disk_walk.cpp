@@ -71,6 +71,10 @@ public:
             const uint32_t diskCrc = SumOfCrcs(static_cast<const uint32_t*>(crcList.Data()), files);
             list.AddLine(TotalsLineWithDiskCrc(files, state.folderCount, diskCrc).c_str());
             state.diskCrc = diskCrc;
+            if (scan) {
+                state.scannedFolders = state.folderCount;
+                state.scannedDiskCrc = diskCrc;
+            }
         } else {
             list.AddLine(TotalsLine(files, state.folderCount).c_str());
         }

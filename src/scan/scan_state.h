@@ -15,4 +15,9 @@ struct ScanState {
     uint32_t expectedCount = 0; // CRCs a compare expects: the count scanned or loaded
     uint32_t diskCrc = 0;       // wrapping sum of the file CRCs of the last complete walk
     uint32_t currentCrc = 0;    // CRC of the item just checked
+    // What the last complete scan found, kept for Save: a compare that runs
+    // after the scan sets fileCount, folderCount and diskCrc to the compared
+    // drive's figures, which must not be written out with the scan's CRCs.
+    uint32_t scannedFolders = 0;
+    uint32_t scannedDiskCrc = 0;
 };

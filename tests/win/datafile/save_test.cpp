@@ -93,6 +93,30 @@ TEST(Save, WritesTheHeaderAndTheCrcArrayAsTheFormatLaysThemOut)
     EXPECT_EQ(L"Ferrow", app_fixture::Title()) << "Save does not touch the title";
 }
 
+TEST(Save, WritesTheScanNotTheFiguresOfACompareThatRanSince)
+{
+    RunningApp app;
+    ASSERT_EQ(1, app.StartResult());
+    TestFolder folder;
+    LayScanResults(kScanCrcs, 2, L'R');
+    // A compare of another drive since the scan: it stopped after two files
+    // of three folders and found their sum.
+    ScanState& state = resultList.State();
+    state.fileCount = 2;
+    state.folderCount = 3;
+    state.diskCrc = 0x12345678u;
+
+    const std::wstring path = folder.File(L"disk1.crc");
+    bool answered = false;
+    SaveWithAnswers({FileDialogStep(path)}, &answered);
+    ASSERT_TRUE(answered);
+
+    const Bytes bytes = ReadBytes(path);
+    ASSERT_EQ(48u + 4 * kScanCrcs.size(), bytes.size());
+    ExpectHeader(bytes, 5, 2, 0xCA6598D0u + 0x2DFD2D88u + 1u + 0xFFFFFFFFu + 0x80000000u, 17);
+    EXPECT_EQ(kScanCrcs, CrcArrayOf(bytes));
+}
+
 TEST(Save, ForcesTheCrcExtensionOnTheTypedName)
 {
     RunningApp app;

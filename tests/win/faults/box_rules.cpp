@@ -26,6 +26,7 @@ void BoxRules::Run()
         }
         const SeenBox found = ReadBox(box);
         const std::wstring button = rule(found);
+        std::printf("BOX %ls / %ls -> %ls\n", found.caption.c_str(), found.lines.empty() ? L"" : found.lines[0].c_str(), button.c_str()); std::fflush(stdout);
         {
             std::lock_guard<std::mutex> guard(lock);
             seen.push_back(found);

@@ -1,11 +1,8 @@
 #!/bin/bash
-# Reproduces a fault (not yet a ctest entry: rename it to test_... once the
-# program is mended). A scan is complete and unsaved; a Compare runs; the user
-# closes the window with its close box. The close request is handled inside
-# the compare's event handling, "Save CRC's?" comes up in the middle of the
-# walk, and Yes saves the compare's partial counts: a file whose crcCount is
-# the number of files compared so far and whose diskCrc (the scan's) is not
-# the sum of its CRCs. The scan's results are lost once the program ends.
+# A scan is complete and unsaved; a Compare runs; the user closes the window
+# with its close box. The close request stops the compare, and only once the
+# walk has returned does "Save CRC's?" come up; Yes then saves the whole scan
+# (its count, folders and disk CRC), not the compare's half-made figures.
 # Exit 0: the saved file holds the whole scan; 1: the fault shows.
 #   $1: ferrow.exe of the build
 source "$(dirname "$0")/e2e_lib.sh" "$@"
