@@ -136,6 +136,20 @@ echo "walk_bench: making the test data in $data"
 make_large || exit 1
 make_small || exit 1
 
+# ferrow's own start-up and shut-down (Wine process start, window creation,
+# the probe's polling) on an empty folder: part of every ferrow time above,
+# shown so the walks can be judged without it.
+startup_time() {
+    local times=() i
+    mkdir -p "$data/empty"
+    for i in $(seq 1 "$runs"); do
+        time_ferrow "$data/empty"
+        times+=("$run_seconds")
+    done
+    echo "walk start-up: ferrow on an empty folder $(best "${times[@]}") s [${times[*]}]"
+}
+
+startup_time
 measure large "$data/large" cat_large
 large_ratio=$ratio
 measure small "$data/small" cat_small

@@ -77,3 +77,16 @@ void CrcList::Release()
     data = nullptr;
     capacity = 0;
 }
+
+void CrcList::TakeOver(CrcList& other)
+{
+    if (&other == this || &other.storage != &storage)
+        return;
+    Release();
+    capacity = other.capacity;
+    growStep = other.growStep;
+    elementSize = other.elementSize;
+    data = other.data;
+    other.data = nullptr;
+    other.capacity = 0;
+}

@@ -39,6 +39,9 @@ public:
     int32_t Capacity() const { return capacity; }
     // Frees the storage if any is held; later calls find nothing to free.
     void Release();
+    // Frees this list's storage and takes over the other's, sizes and all;
+    // the other is left with none. Both must draw on the same storage.
+    void TakeOver(CrcList& other);
 
     int32_t capacity = 0;
     int32_t growStep = 0;

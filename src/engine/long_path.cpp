@@ -48,3 +48,21 @@ std::wstring ExtendedLengthPath(const std::wstring& fullPath)
         return L"\\\\?\\UNC\\" + CleanSeparators(p.substr(2));
     return p;
 }
+
+std::wstring LiteralPath(const std::wstring& path)
+{
+    const std::wstring extended = ExtendedLengthPath(path);
+    if (extended == path)
+        return L"";   // relative, not full, or already a device form
+    size_t start = 0;
+    while (start <= path.size()) {
+        size_t end = start;
+        while (end < path.size() && !IsSeparator(path[end]))
+            ++end;
+        const std::wstring component = path.substr(start, end - start);
+        if (component == L"." || component == L"..")
+            return L"";
+        start = end + 1;
+    }
+    return extended;
+}

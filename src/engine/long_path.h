@@ -11,3 +11,12 @@ constexpr size_t kLegacyPathLimit = 260;
 // the path literally. Paths already in a device form ("\\?\", "\\.\", "\??\")
 // and paths that are not full (relative, "C:a", "\a") come back unchanged.
 std::wstring ExtendedLengthPath(const std::wstring& fullPath);
+
+// The extended form of a full path that names its file exactly as it stands
+// (no "." or ".." component, as the walks build paths from a folder and a
+// directory entry). The system takes that form literally, so a name that
+// ends in a dot or a space, or that is also a device name ("nul",
+// "com1.txt"), opens the file of that name, not a device or another file.
+// Empty for any other path (relative, with "." or "..", a device form): it
+// needs the system's full-path rules first.
+std::wstring LiteralPath(const std::wstring& path);

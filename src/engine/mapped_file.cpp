@@ -15,10 +15,14 @@ namespace {
 constexpr uint32_t kViewAlignment = 64u << 10;   // the system's allocation granularity
 constexpr uint32_t kLargestView = 1u << 30;
 
-// The path as CreateFileW accepts it: unchanged when short enough, otherwise
-// its full form with the extended-length prefix.
+// The path as CreateFileW accepts it: a full path as it stands, in the
+// extended form; any other path made full first, and given the extended
+// prefix only when it is too long without.
 bool OpenablePath(const wchar_t* path, std::wstring& out)
 {
+    out = LiteralPath(path);
+    if (!out.empty())
+        return true;
     DWORD need = GetFullPathNameW(path, 0, nullptr, nullptr);
     if (need == 0)
         return false;

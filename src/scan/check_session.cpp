@@ -33,3 +33,9 @@ bool UserContinuesCheck()
     return msgBox.Ask(resultList.Handle(), kAskContinue, kProgramName, kYesNoQuestion, 0,
                       kBoxText, kBoxBack, kBoxShadow) != IDNO;
 }
+
+bool ReportUnreadable(const std::wstring& path)
+{
+    mainWindow.ReportError(kErrorCantOpen, path.c_str());
+    return UserContinuesCheck();
+}

@@ -2,6 +2,7 @@
 #include "scan/result_list.h"
 
 #include <cstdint>
+#include <string>
 
 // Storage of a CRC list as the checks allocate it: room for 10000 CRCs,
 // growing by 10000 whenever it is full.
@@ -42,3 +43,9 @@ private:
 // "Continue crc check?" with Yes and No, owned by the result list; true
 // unless the user answered No.
 bool UserContinuesCheck();
+
+// What a walk does with something it found and cannot read (a folder it
+// cannot search, a name its path would not name): "Can't open file" with the
+// path as caption, as for a file that cannot be opened, then the question.
+// True unless the user answered No.
+bool ReportUnreadable(const std::wstring& path);

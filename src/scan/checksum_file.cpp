@@ -5,11 +5,12 @@
 #include "engine/mapped_file.h"
 #include "engine/message_pump.h"
 #include "scan/scan_texts.h"
+#include "scan/walk_status.h"
 
 int ResultList::ChecksumFile(const wchar_t* path, uint32_t* crc)
 {
     // Set before the file is opened, so the status always names the file being read.
-    statusBar.SetText(0, path);
+    ShowWalkPath(path);
     if (mappedFile.ChecksumWholeFile(path)) {
         *crc = runningCrc;
         // Once per file, never inside one: Abort and the rest of the

@@ -2,6 +2,7 @@
 
 #include "app/globals.h"
 #include "datafile/summary_lines.h"
+#include "engine/crc_list.h"
 #include "scan/check_session.h"
 #include "scan/find_source.h"
 #include "scan/scan_texts.h"
@@ -17,9 +18,16 @@ namespace {
 // the file's position; a compare matches it against the CRC stored there.
 class DiskWalk : public TreeWalkVisitor {
 public:
-    DiskWalk(ResultList& list, bool scan) : list(list), state(list.State()), scan(scan) {}
+    // A scan fills `scanned`, a list of its own: the list held so far (a
+    // scan's or a loaded file's, which Compare still uses) is replaced only
+    // when the scan is complete. A compare reads the held list.
+    DiskWalk(ResultList& list, bool scan, CrcList& scanned)
+        : list(list), state(list.State()), scan(scan), crcs(scan ? scanned : crcList) {}
 
     void FolderStarted(const std::wstring&) override { ++state.folderCount; }
+
+    // Like a file that cannot be opened, it takes no position.
+    bool Unreadable(const std::wstring& path) override { return ReportUnreadable(path); }
 
     bool File(const std::wstring& path) override
     {
@@ -29,23 +37,23 @@ public:
             return UserContinuesCheck();
         if (state.quitSeen || state.aborted)
             return false;
-        uint32_t* crcs = static_cast<uint32_t*>(crcList.Data());
+        uint32_t* stored = static_cast<uint32_t*>(crcs.Data());
         if (scan) {
-            crcs[state.fileCount] = state.currentCrc;
+            stored[state.fileCount] = state.currentCrc;
         } else if (static_cast<uint32_t>(state.fileCount) >= state.expectedCount) {
             mainWindow.ReportError(kErrorCountMismatch, L"");
             list.AddLine(kLineTooManyFiles);
             return false;
-        } else if (state.currentCrc != crcs[state.fileCount]) {
+        } else if (state.currentCrc != stored[state.fileCount]) {
             list.AddLine(BadCrcLine(path).c_str());
             ++mismatches;
         }
         // The list always keeps room for the next file, so the index above
         // never reaches past its storage.
         ++state.fileCount;
-        if (state.fileCount == crcList.Capacity()) {
-            crcList.Grow();
-            if (state.fileCount == crcList.Capacity()) {
+        if (state.fileCount == crcs.Capacity()) {
+            crcs.Grow();
+            if (state.fileCount == crcs.Capacity()) {
                 mainWindow.ReportError(kErrorNoMemory, L"");
                 state.fileCount = 0;
                 return false;
@@ -59,6 +67,7 @@ public:
     {
         const uint32_t files = static_cast<uint32_t>(state.fileCount);
         if (scan) {
+            crcList.TakeOver(crcs);
             state.unsaved = 1;
             state.expectedCount = files;
         } else {
@@ -85,6 +94,7 @@ private:
     ResultList& list;
     ScanState& state;
     bool scan;
+    CrcList& crcs;
     uint32_t mismatches = 0;
 };
 
@@ -95,15 +105,18 @@ int ResultList::WalkDisk(wchar_t driveLetter, int scan)
     state.fileCount = 0;
     state.folderCount = 0;
     state.currentCrc = 0;
-    // After a Load that could not get its storage there is no list: the walk
-    // gets one first, or does not start.
-    if (!crcList.Data() && !crcList.Allocate(kCrcListCapacity, kCrcListGrowStep, sizeof(uint32_t))) {
+    // A scan gets a list of its own. A compare needs the held one, which a
+    // Load that could not get its storage left without any: it gets one
+    // first, or does not start.
+    CrcList scanned;
+    CrcList& storage = scan ? scanned : crcList;
+    if (!storage.Data() && !storage.Allocate(kCrcListCapacity, kCrcListGrowStep, sizeof(uint32_t))) {
         mainWindow.ReportError(kErrorNoMemory, L"");
         return 1;
     }
     try {
         const std::wstring progressText = DriveProgressText(driveLetter);
-        DiskWalk walk(*this, scan != 0);
+        DiskWalk walk(*this, scan != 0, scanned);
         CheckSession session(*this, progressText.c_str());
         FindFileSource source;
         if (WalkTree(source, DriveRootPath(driveLetter), walk))

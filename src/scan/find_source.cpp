@@ -31,6 +31,11 @@ private:
     bool havePending = true;   // FindFirstFileExW already returned the first entry
 };
 
+class EmptySearch : public DirectorySearch {
+public:
+    bool Next(DirectoryEntry&) override { return false; }
+};
+
 } // namespace
 
 std::wstring OpenablePath(const std::wstring& path)
@@ -47,8 +52,13 @@ std::unique_ptr<DirectorySearch> FindFileSource::Open(const std::wstring& folder
     WIN32_FIND_DATAW first;
     HANDLE handle = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &first,
                                      FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
-    if (handle == INVALID_HANDLE_VALUE)
+    if (handle == INVALID_HANDLE_VALUE) {
+        // Nothing found is an empty folder (a drive root lists no "." and
+        // ".."); any other failure is a folder that cannot be searched.
+        if (GetLastError() == ERROR_FILE_NOT_FOUND)
+            return std::make_unique<EmptySearch>();
         return nullptr;
+    }
     try {
         return std::make_unique<FindSearch>(handle, first);
     } catch (...) {

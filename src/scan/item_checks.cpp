@@ -42,6 +42,8 @@ public:
         return true;
     }
 
+    bool Unreadable(const std::wstring& path) override { return ReportUnreadable(path); }
+
     int32_t Count() const { return count; }
 
 private:

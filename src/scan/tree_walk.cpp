@@ -1,5 +1,6 @@
 #include "scan/tree_walk.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -9,25 +10,47 @@ namespace {
 struct Level {
     std::unique_ptr<DirectorySearch> folders;
     size_t pathLength;
+    std::vector<std::wstring> seen;   // the folder pass's names with the stand-in character
 };
 
 // The file pass of one folder; false when the visitor ended the walk.
-bool VisitFiles(DirectorySource& source, const std::wstring& folder, TreeWalkVisitor& visitor)
+// `searched` tells whether the folder could be searched.
+bool VisitFiles(DirectorySource& source, const std::wstring& folder, TreeWalkVisitor& visitor,
+                bool& searched)
 {
     visitor.FolderStarted(folder);
     std::unique_ptr<DirectorySearch> files = source.Open(folder);
+    searched = files != nullptr;
     if (!files)
-        return true;
+        return visitor.Unreadable(folder);
     DirectoryEntry entry;
     std::wstring path;
+    std::vector<std::wstring> seen;
     while (files->Next(entry)) {
         if (entry.attributes & kAttributeDirectory)
             continue;
         path.assign(folder).append(entry.name);
-        if (!visitor.File(path))
+        if (!(IsAddressable(entry, seen) ? visitor.File(path) : visitor.Unreadable(path)))
             return false;
     }
     return true;
+}
+
+bool IsStandIn(wchar_t c)
+{
+    return c == 0xFFFD;
+}
+
+// The system finds a name that it cannot find as it is by comparing without
+// regard to case; so are the names compared here (ASCII letters suffice: the
+// other letters of such a name are the stand-in anyway).
+std::wstring CaseFolded(const std::wstring& name)
+{
+    std::wstring folded = name;
+    for (wchar_t& c : folded)
+        if (c >= L'a' && c <= L'z')
+            c = static_cast<wchar_t>(c - L'a' + L'A');
+    return folded;
 }
 
 // Closes the open searches from the deepest level up.
@@ -41,8 +64,23 @@ void CloseAll(std::vector<Level>& levels)
 
 bool IsEnteredFolder(const DirectoryEntry& entry)
 {
-    return (entry.attributes & kAttributeDirectory) && !(entry.attributes & kAttributeSystem) &&
+    return (entry.attributes & kAttributeDirectory) &&
+           !(entry.attributes & (kAttributeSystem | kAttributeReparsePoint)) &&
            !entry.name.empty() && entry.name[0] != L'.';
+}
+
+bool IsAddressable(const DirectoryEntry& entry, std::vector<std::wstring>& seen)
+{
+    const std::wstring& name = entry.name;
+    if (name.find_first_of(L"\\/") != std::wstring::npos)
+        return false;
+    if (std::find_if(name.begin(), name.end(), IsStandIn) == name.end())
+        return true;
+    std::wstring folded = CaseFolded(name);
+    if (std::find(seen.begin(), seen.end(), folded) != seen.end())
+        return false;
+    seen.push_back(std::move(folded));
+    return true;
 }
 
 std::wstring WalkStartFolder(const std::wstring& path)
@@ -60,20 +98,31 @@ bool WalkTree(DirectorySource& source, const std::wstring& startFolder, TreeWalk
     bool entering = true;
     for (;;) {
         if (entering) {
-            if (!VisitFiles(source, folder, visitor)) {
+            bool searched = false;
+            if (!VisitFiles(source, folder, visitor, searched)) {
                 CloseAll(levels);
                 return false;
             }
             // The folder pass lists the folder a second time, so that its files
-            // are done before any subfolder is opened.
-            levels.push_back({source.Open(folder), folder.size()});
+            // are done before any subfolder is opened. A folder that could not
+            // be searched has been reported once, at its file pass.
+            levels.push_back({searched ? source.Open(folder) : nullptr, folder.size(), {}});
+            if (searched && !levels.back().folders && !visitor.Unreadable(folder)) {
+                CloseAll(levels);
+                return false;
+            }
             entering = false;
         }
         Level& level = levels.back();
         if (level.folders && level.folders->Next(entry)) {
             if (IsEnteredFolder(entry)) {
-                folder.append(entry.name).append(1, L'\\');
-                entering = true;
+                if (IsAddressable(entry, level.seen)) {
+                    folder.append(entry.name).append(1, L'\\');
+                    entering = true;
+                } else if (!visitor.Unreadable(folder + entry.name + L'\\')) {
+                    CloseAll(levels);
+                    return false;
+                }
             }
             continue;
         }

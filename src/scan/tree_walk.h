@@ -10,10 +10,12 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 // The attribute bits the walk looks at (the platform's values).
 constexpr uint32_t kAttributeSystem = 0x04;
 constexpr uint32_t kAttributeDirectory = 0x10;
+constexpr uint32_t kAttributeReparsePoint = 0x400;
 
 struct DirectoryEntry {
     std::wstring name;
@@ -32,7 +34,8 @@ class DirectorySource {
 public:
     virtual ~DirectorySource() = default;
     // A search over every entry of folder (a path that ends with a separator),
-    // or null when the folder cannot be searched: it then counts as empty.
+    // or null when the folder cannot be searched (an empty folder gives a
+    // search without entries): the walk reports it and counts it as empty.
     virtual std::unique_ptr<DirectorySearch> Open(const std::wstring& folder) = 0;
 };
 
@@ -44,10 +47,27 @@ public:
     // One file, with the folder's path in front of its name. False ends the
     // walk early.
     virtual bool File(const std::wstring& path) = 0;
+    // Something the walk found and cannot read, so that it is reported and
+    // not silently left out: a folder that cannot be searched (its path ends
+    // with a separator), or an entry that its path would not name (see
+    // IsAddressable). False ends the walk early. By default it is passed over.
+    virtual bool Unreadable(const std::wstring&) { return true; }
 };
 
+// Whether a path made of the folder's path and this name names this entry
+// and no other. Not so for a name with a separator in it (a Linux name may
+// hold '\\'), nor for a name that the folder lists more than once: the
+// system shows every byte of a Linux name that is not UTF-8 as U+FFFD, so
+// such names can come out the same, and the path then always opens the
+// first of them. `seen` collects the names with that stand-in character
+// within one listing of a folder.
+bool IsAddressable(const DirectoryEntry& entry, std::vector<std::wstring>& seen);
+
 // Entered subfolders: not "." or "..", no name beginning with a dot, no
-// system folder. Hidden folders are entered.
+// system folder, no link to another folder (a reparse point: a symbolic link
+// or junction leads to a folder that is walked where it is, or that is not on
+// this disk, and a link to a folder above it would never end). Hidden
+// folders are entered.
 bool IsEnteredFolder(const DirectoryEntry& entry);
 
 // The path a walk of path starts from: path itself when it already ends with

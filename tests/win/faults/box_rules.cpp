@@ -26,7 +26,6 @@ void BoxRules::Run()
         }
         const SeenBox found = ReadBox(box);
         const std::wstring button = rule(found);
-        std::printf("BOX %ls / %ls -> %ls\n", found.caption.c_str(), found.lines.empty() ? L"" : found.lines[0].c_str(), button.c_str()); std::fflush(stdout);
         {
             std::lock_guard<std::mutex> guard(lock);
             seen.push_back(found);
@@ -53,4 +52,26 @@ std::vector<std::wstring> CaptionsOf(const std::vector<SeenBox>& boxes, const st
         if (box.lines.size() == 1 && box.lines[0] == text)
             captions.push_back(box.caption);
     return captions;
+}
+
+AbortWhenTooLong::AbortWhenTooLong(DWORD timeoutMs)
+    : stop(CreateEventW(nullptr, TRUE, FALSE, nullptr)), thread([this, timeoutMs] {
+          if (WaitForSingleObject(stop, timeoutMs) != WAIT_TIMEOUT)
+              return;
+          // The progress dialog has no caption; it is the one with Abort. It
+          // is disabled while a message box is up, so the user tries again.
+          do {
+              if (HWND dialog = FindBox(BoxQuery::ForDialog(L"")))
+                  if (ClickBoxButton(dialog, L"Abort"))
+                      InterlockedExchange(&aborted, 1);
+          } while (WaitForSingleObject(stop, 50) == WAIT_TIMEOUT);
+      })
+{
+}
+
+AbortWhenTooLong::~AbortWhenTooLong()
+{
+    SetEvent(stop);
+    thread.join();
+    CloseHandle(stop);
 }

@@ -38,3 +38,21 @@ private:
 
 // The captions of the boxes whose text is `text`, in order.
 std::vector<std::wstring> CaptionsOf(const std::vector<SeenBox>& boxes, const std::wstring& text);
+
+// A user who gives up on a check that runs too long: after timeoutMs, Abort
+// in the progress dialog, so that a walk that would never end fails its test
+// instead of hanging it. Clicks nothing when the check ended in time.
+class AbortWhenTooLong {
+public:
+    explicit AbortWhenTooLong(DWORD timeoutMs);
+    ~AbortWhenTooLong();
+    AbortWhenTooLong(const AbortWhenTooLong&) = delete;
+    AbortWhenTooLong& operator=(const AbortWhenTooLong&) = delete;
+
+    bool Aborted() const { return aborted != 0; }
+
+private:
+    HANDLE stop;
+    volatile LONG aborted = 0;
+    std::thread thread;
+};

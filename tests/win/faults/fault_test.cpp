@@ -22,3 +22,10 @@ void EndProcessOnCrash()
 {
     SetUnhandledExceptionFilter(ReportAndEnd);
 }
+
+void LeaveTestFolders()
+{
+    wchar_t temp[MAX_PATH];
+    if (GetTempPathW(MAX_PATH, temp))
+        SetCurrentDirectoryW(temp);
+}

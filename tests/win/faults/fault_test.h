@@ -14,3 +14,13 @@ class FaultTest : public testing::Test {
 protected:
     void SetUp() override { EndProcessOnCrash(); }
 };
+
+// The system file dialogs make the folder they were last in the current
+// folder, and a current folder cannot be removed: this makes the temporary
+// folder current instead.
+void LeaveTestFolders();
+
+// Declared after a test's folders: leaves them before they are removed.
+struct CurrentFolderReset {
+    ~CurrentFolderReset() { LeaveTestFolders(); }
+};

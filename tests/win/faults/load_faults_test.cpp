@@ -71,7 +71,11 @@ protected:
         FaultTest::SetUp();
         ASSERT_EQ(1, app_fixture::Start());
     }
-    void TearDown() override { app_fixture::Shutdown(); }
+    void TearDown() override
+    {
+        app_fixture::Shutdown();
+        LeaveTestFolders();
+    }
 
     // Loads the file through the dialog as a user does and checks the outcome
     // against what its bytes say. `name` tells the failing input.

@@ -35,6 +35,13 @@ std::string Py(const std::wstring& path)
     return unix_side::PyBytes(unix_side::UnixPath(path));
 }
 
+// A link or device node that Windows cannot delete, removed from the Linux
+// side when the test ends.
+struct LinuxRemoval {
+    std::wstring path;
+    ~LinuxRemoval() { unix_side::RunPython("import os\nos.unlink(" + Py(path) + ")\n"); }
+};
+
 struct OwnedSearch {
     HWND owner;
     HWND found;
@@ -98,7 +105,9 @@ TEST_F(SaveFault, OntoALinkToTheFullDeviceSaysItCannotWriteAndKeepsTheLink)
     RunningApp app;
     ASSERT_EQ(1, app.StartResult());
     TestFolder folder;
+    CurrentFolderReset leaveFolder;
     const std::wstring path = folder.File(L"full.crc");
+    LinuxRemoval removal{path};
     ASSERT_EQ("ok", unix_side::RunPython("import os\nos.symlink('/dev/full', " + Py(path) + ")\n"));
     LayScanResults(kScanCrcs, 2, L'C');
 
@@ -118,7 +127,9 @@ TEST_F(SaveFault, OntoADeviceNodeLeavesTheDeviceInPlace)
     RunningApp app;
     ASSERT_EQ(1, app.StartResult());
     TestFolder folder;
+    CurrentFolderReset leaveFolder;
     const std::wstring path = folder.File(L"node.crc");
+    LinuxRemoval removal{path};
     // The same device as /dev/full, in a folder of the test's own.
     ASSERT_EQ("ok", unix_side::RunPython("import os, stat\nos.mknod(" + Py(path) +
                                          ", 0o666 | stat.S_IFCHR, os.makedev(1, 7))\n"));
@@ -140,6 +151,7 @@ TEST_F(SaveFault, OntoAFullFileSystemSaysItCannotWriteAndKeepsTheEarlierFile)
     RunningApp app;
     ASSERT_EQ(1, app.StartResult());
     TestFolder folder;
+    CurrentFolderReset leaveFolder;
     const std::wstring mountPoint = folder.File(L"small");
     const std::wstring path = mountPoint + L"\\disk.crc";
     const Bytes earlier = HeaderFile(1, 0, 0x1234u, 2, 1, {0x1234u});
@@ -191,6 +203,7 @@ TEST_F(SaveFault, OntoAReadOnlyFileIsRefusedAndTheFileKept)
     RunningApp app;
     ASSERT_EQ(1, app.StartResult());
     TestFolder folder;
+    CurrentFolderReset leaveFolder;
     const std::wstring path = folder.File(L"kept.crc");
     const Bytes earlier = HeaderFile(1, 0, 0x1234u, 2, 1, {0x1234u});
     WriteBytes(path, earlier);
@@ -215,6 +228,7 @@ TEST_F(SaveFault, IntoAFolderThatDoesNotExistIsRefused)
     RunningApp app;
     ASSERT_EQ(1, app.StartResult());
     TestFolder folder;
+    CurrentFolderReset leaveFolder;
     const std::wstring path = folder.File(L"no such folder\\new.crc");
     LayScanResults(kScanCrcs, 2, L'C');
 

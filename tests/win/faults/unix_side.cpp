@@ -152,4 +152,24 @@ std::string RunPython(const std::string& code, DWORD timeoutMs)
     return script.Wait(timeoutMs);
 }
 
+std::string EmptyFolder(const std::wstring& windowsFolder)
+{
+    const std::string folder = UnixPath(windowsFolder);
+    if (folder.empty())
+        return "no Linux path";
+    return RunPython("import os, shutil\n"
+                     "root = " + PyBytes(folder) + "\n"
+                     "if os.path.islink(root):\n"
+                     "    shutil.rmtree(os.path.realpath(root))\n"
+                     "    os.unlink(root)\n"
+                     "    os.mkdir(root)\n"
+                     "elif os.path.isdir(root):\n"
+                     "    for name in os.listdir(root):\n"
+                     "        path = os.path.join(root, name)\n"
+                     "        if os.path.isdir(path) and not os.path.islink(path):\n"
+                     "            shutil.rmtree(path)\n"
+                     "        else:\n"
+                     "            os.unlink(path)\n");
+}
+
 }  // namespace unix_side

@@ -40,4 +40,15 @@ private:
 // Runs the script to its end: "ok" or what went wrong.
 std::string RunPython(const std::string& code, DWORD timeoutMs = 120000);
 
+// Empties a folder from the Linux side: names Windows cannot delete, trees
+// too big to delete one file at a time. When the folder is a link to a tree
+// elsewhere, that tree goes and the link becomes an empty folder again.
+std::string EmptyFolder(const std::wstring& windowsFolder);
+
+// Empties the folder when it goes out of scope: declared after the folder.
+struct EmptiedAtEnd {
+    std::wstring folder;
+    ~EmptiedAtEnd() { EmptyFolder(folder); }
+};
+
 }  // namespace unix_side

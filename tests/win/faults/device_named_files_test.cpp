@@ -1,0 +1,35 @@
+// Files whose names Windows would read as a device or trim ("nul",
+// "com1.txt", "CON", "trail.") exist on Linux discs: the file check must
+// read the file of that name, not a device and not another file.
+#include "fault_test.h"
+#include "unix_side.h"
+
+#include "../scan/scan_fixture.h"
+#include "engine/crc32.h"
+#include "engine/mapped_file.h"
+
+#include <gtest/gtest.h>
+
+using DeviceNamedFiles = FaultTest;
+
+TEST_F(DeviceNamedFiles, AreReadAsTheFilesTheyAre)
+{
+    scan_test::TestFolder folder;
+    const std::vector<std::wstring> names = {L"nul", L"NUL.crc", L"com1.txt", L"AUX", L"CON",
+                                             L"conin$", L"LPT1", L"PRN", L"trail.", L"trail ",
+                                             L"dots..."};
+    std::string script = "import os\nroot = " + unix_side::PyBytes(unix_side::UnixPath(folder.Root())) + "\n";
+    for (const auto& name : names) {
+        const std::string narrow(name.begin(), name.end());
+        script += "open(os.path.join(root, b'" + narrow + "'), 'wb').write(b'the file " + narrow + "')\n";
+    }
+    ASSERT_EQ("ok", unix_side::RunPython(script));
+
+    for (const auto& name : names) {
+        const std::string narrow(name.begin(), name.end());
+        SCOPED_TRACE(narrow);
+        EXPECT_NE(mappedFile.ChecksumWholeFile(folder.Path(name).c_str()), 0);
+        EXPECT_EQ(mappedFile.failed, 0);
+        EXPECT_EQ(scan_test::Hex8(runningCrc), scan_test::Hex8(scan_test::OracleCrc("the file " + narrow)));
+    }
+}
