@@ -42,8 +42,9 @@ bool IsStandIn(wchar_t c)
 }
 
 // The system finds a name that it cannot find as it is by comparing without
-// regard to case; so are the names compared here (ASCII letters suffice: the
-// other letters of such a name are the stand-in anyway).
+// regard to case; so are the names compared here, as far as ASCII letters go
+// (two such names that differ only in the case of another letter are rarer
+// still, and not caught).
 std::wstring CaseFolded(const std::wstring& name)
 {
     std::wstring folded = name;

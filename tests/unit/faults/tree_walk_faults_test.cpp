@@ -106,7 +106,8 @@ TEST(TreeWalkFaults, ANoToTheReportEndsTheWalk)
     Journal journal;
     journal.goOnAfterUnreadable = false;
     EXPECT_FALSE(WalkTree(disk, L"R:\\", journal));
-    EXPECT_EQ((Events{L"folder R:\\", L"folder R:\\locked\\", L"unreadable R:\\locked\\"}), journal.events);
+    EXPECT_EQ((Events{L"folder R:\\", L"folder R:\\locked\\", L"unreadable R:\\locked\\"}),
+              journal.events);
 }
 
 TEST(TreeWalkFaults, AFolderThatGoesBetweenItsTwoListingsIsReported)

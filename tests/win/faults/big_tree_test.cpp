@@ -18,7 +18,8 @@ using Lines = std::vector<std::wstring>;
 
 std::string ReadText(const std::wstring& path)
 {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              0, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return "";
     std::string text(GetFileSize(file, nullptr), '\0');
@@ -69,7 +70,8 @@ std::wstring MakeTree(const scan_test::TestFolder& folder, const std::string& bo
                                "    crc = (crc + (zlib.crc32(data, 0xFFFFFFFF) ^ 0xFFFFFFFF)) & 0xFFFFFFFF\n" +
                                body +
                                "with open(" + unix_side::PyBytes(unix_side::UnixPath(totals)) + ", 'w') as f:\n"
-                               "    f.write('  Total files:  %d  Total folders:  %d  CRC for disk:  %08X' % (files, folders + 1, crc))\n";
+                               "    f.write('  Total files:  %d  Total folders:  %d  CRC for disk:  %08X'\n"
+                               "            % (files, folders + 1, crc))\n";
     const std::string outcome = unix_side::RunPython(script, 240000);
     EXPECT_EQ("ok", outcome);
     const std::string line = ReadText(totals);
@@ -84,7 +86,7 @@ TEST_F(BigTree, AHundredThousandFilesTakeFourBytesEach)
 {
     const DWORD testStart = GetTickCount();
     scan_test::TestFolder folder;
-    unix_side::EmptiedAtEnd removal{folder.Root()};
+    unix_side::EmptiedAtEnd removal(folder.Root());
     const std::wstring totals = MakeTree(folder,
         "for d in range(100):\n"
         "    sub = os.path.join(root, b'd%02d' % d)\n"
@@ -131,7 +133,7 @@ TEST_F(BigTree, AHundredThousandFilesTakeFourBytesEach)
 TEST_F(BigTree, AHundredLevelsDeepAndPathsOfAThousandCharacters)
 {
     scan_test::TestFolder folder;
-    unix_side::EmptiedAtEnd removal{folder.Root()};
+    unix_side::EmptiedAtEnd removal(folder.Root());
     // Every level holds a file; the folder names make the deepest paths
     // longer than a thousand characters.
     const std::wstring totals = MakeTree(folder,

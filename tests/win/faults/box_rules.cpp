@@ -64,6 +64,10 @@ AbortWhenTooLong::AbortWhenTooLong(DWORD timeoutMs)
               if (HWND dialog = FindBox(BoxQuery::ForDialog(L"")))
                   if (ClickBoxButton(dialog, L"Abort"))
                       InterlockedExchange(&aborted, 1);
+              // A report or question in the way is answered to stop.
+              if (HWND box = FindBox(BoxQuery::ForBox(nullptr)))
+                  if (!ClickBoxButton(box, L"No"))
+                      ClickBoxButton(box, L"Ok");
           } while (WaitForSingleObject(stop, 50) == WAIT_TIMEOUT);
       })
 {

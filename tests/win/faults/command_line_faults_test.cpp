@@ -16,8 +16,6 @@
 namespace {
 
 using Lines = std::vector<std::wstring>;
-using scan_test::Hex8;
-using scan_test::OracleCrc;
 
 const wchar_t kUsageLastLine[] = L"\t  ***   Drag files or folders here   ***";
 
@@ -38,7 +36,8 @@ AnsweredCommand StartWith(const std::wstring& commandLine, std::vector<BoxAnswer
         while (!InterlockedCompareExchange(&started, 0, 0)) {
             if (HWND box = FindBox(BoxQuery::ForBox(nullptr))) {
                 const SeenBox seen = ReadBox(box);
-                result.unexpected.push_back(seen.caption + L"|" + (seen.lines.empty() ? L"" : seen.lines[0]));
+                result.unexpected.push_back(seen.caption + L"|" +
+                                            (seen.lines.empty() ? L"" : seen.lines[0]));
                 SendNotifyMessageW(box, WM_CLOSE, 0, 0);
                 WaitUntilGone(box, 5000);
             }
@@ -153,7 +152,8 @@ TEST_F(CommandLineFault, TheNulDeviceIsNoFileOrFolderAndSaysSo)
 
 TEST_F(CommandLineFault, TheConsoleCannotBeOpenedAndSaysSo)
 {
-    AnsweredCommand run = StartWith(L"CON", {BoxStep(L"\\\\.\\CON", L"&Ok"), BoxStep(L"Ferrow", L"&Yes")});
+    AnsweredCommand run =
+        StartWith(L"CON", {BoxStep(L"\\\\.\\CON", L"&Ok"), BoxStep(L"Ferrow", L"&Yes")});
     EXPECT_TRUE(AnsweredExactly(run));
     ASSERT_EQ(2u, run.seen.size());
     EXPECT_EQ(Lines{L"Can't open file"}, run.seen[0].lines);

@@ -18,10 +18,12 @@ TEST_F(DeviceNamedFiles, AreReadAsTheFilesTheyAre)
     const std::vector<std::wstring> names = {L"nul", L"NUL.crc", L"com1.txt", L"AUX", L"CON",
                                              L"conin$", L"LPT1", L"PRN", L"trail.", L"trail ",
                                              L"dots..."};
-    std::string script = "import os\nroot = " + unix_side::PyBytes(unix_side::UnixPath(folder.Root())) + "\n";
+    std::string script =
+        "import os\nroot = " + unix_side::PyBytes(unix_side::UnixPath(folder.Root())) + "\n";
     for (const auto& name : names) {
         const std::string narrow(name.begin(), name.end());
-        script += "open(os.path.join(root, b'" + narrow + "'), 'wb').write(b'the file " + narrow + "')\n";
+        script += "open(os.path.join(root, b'" + narrow + "'), 'wb').write(b'the file " + narrow +
+                  "')\n";
     }
     ASSERT_EQ("ok", unix_side::RunPython(script));
 
@@ -30,6 +32,7 @@ TEST_F(DeviceNamedFiles, AreReadAsTheFilesTheyAre)
         SCOPED_TRACE(narrow);
         EXPECT_NE(mappedFile.ChecksumWholeFile(folder.Path(name).c_str()), 0);
         EXPECT_EQ(mappedFile.failed, 0);
-        EXPECT_EQ(scan_test::Hex8(runningCrc), scan_test::Hex8(scan_test::OracleCrc("the file " + narrow)));
+        EXPECT_EQ(scan_test::Hex8(runningCrc),
+                  scan_test::Hex8(scan_test::OracleCrc("the file " + narrow)));
     }
 }

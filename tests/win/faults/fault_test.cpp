@@ -1,5 +1,7 @@
 #include "fault_test.h"
 
+#include "unix_side.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -12,6 +14,7 @@ LONG WINAPI ReportAndEnd(EXCEPTION_POINTERS* exception)
                  static_cast<unsigned long>(exception->ExceptionRecord->ExceptionCode),
                  exception->ExceptionRecord->ExceptionAddress);
     std::fflush(stderr);
+    unix_side::EmptiedAtEnd::EmptyAllNow();
     TerminateProcess(GetCurrentProcess(), 3);
     return EXCEPTION_EXECUTE_HANDLER;
 }

@@ -175,7 +175,8 @@ TEST_F(LoadFault, EveryFileOfTheFuzzCorpusLoadsOrIsRefused)
     const std::wstring corpus = CorpusFolder();
     WIN32_FIND_DATAW entry;
     HANDLE search = FindFirstFileW((corpus + L"\\*.crc").c_str(), &entry);
-    ASSERT_NE(search, INVALID_HANDLE_VALUE) << "no corpus at " << std::string(corpus.begin(), corpus.end());
+    ASSERT_NE(search, INVALID_HANDLE_VALUE)
+        << "no corpus at " << std::string(corpus.begin(), corpus.end());
     std::vector<std::wstring> names;
     do
         names.push_back(entry.cFileName);

@@ -60,7 +60,8 @@ std::string MakeTreeScript(const std::string& root, const std::string& manifest)
 std::vector<std::wstring> ReadLines(const std::wstring& path)
 {
     std::vector<std::wstring> lines;
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              0, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return lines;
     std::string text(GetFileSize(file, nullptr), '\0');
@@ -80,7 +81,7 @@ using OddNames = FaultTest;
 TEST_F(OddNames, EveryFileIsCheckedOrReportedAndNoneIsReadForAnother)
 {
     scan_test::TestFolder folder;
-    unix_side::EmptiedAtEnd removal{folder.Root()};
+    unix_side::EmptiedAtEnd removal(folder.Root());
     scan_test::TestFolder manifestFolder;
     const std::wstring manifest = manifestFolder.Path(L"manifest.txt");
     ASSERT_EQ("ok", unix_side::RunPython(MakeTreeScript(unix_side::UnixPath(folder.Root()),
@@ -113,13 +114,13 @@ TEST_F(OddNames, EveryFileIsCheckedOrReportedAndNoneIsReadForAnother)
         else
             --found->second;
     }
-    // flat\ holds files only (one of them named "\\"); a report below
+    // flat\ holds files only (one of them is named with a backslash); a report below
     // nested\ that ends with a separator is one of its folders, which hold
     // two files each (see the script).
     size_t reportedFiles = 0, reportedFolders = 0;
     for (const auto& caption : reported) {
-        const bool folder = caption.rfind(L"R:\\flat\\", 0) != 0 && caption.back() == L'\\';
-        ++(folder ? reportedFolders : reportedFiles);
+        const bool isFolder = caption.rfind(L"R:\\flat\\", 0) != 0 && caption.back() == L'\\';
+        ++(isFolder ? reportedFolders : reportedFiles);
     }
     std::printf("odd names: %zu files made, %d checked, %zu files and %zu folders (%zu files) "
                 "reported, %d read in another's place\n",

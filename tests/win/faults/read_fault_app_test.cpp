@@ -64,7 +64,8 @@ TEST_F(ReadFault, AFileCutShortDuringItsCheckIsReportedAsUnreadable)
     MakeSparseFile(big, int64_t(1) << 30);
     folder.Write(L"next.txt", "abc");
     const std::wstring ready = folder.Path(L"watcher-ready");
-    unix_side::Script watcher(CutWhenMappedScript(unix_side::UnixPath(big), unix_side::UnixPath(ready)));
+    unix_side::Script watcher(
+        CutWhenMappedScript(unix_side::UnixPath(big), unix_side::UnixPath(ready)));
     ASSERT_TRUE(watcher.Started());
     for (int i = 0; i < 1000 && GetFileAttributesW(ready.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
         Sleep(10);

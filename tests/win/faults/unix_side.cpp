@@ -172,4 +172,37 @@ std::string EmptyFolder(const std::wstring& windowsFolder)
                      "            os.unlink(path)\n");
 }
 
+namespace {
+
+std::vector<std::wstring>& FoldersToEmpty()
+{
+    static std::vector<std::wstring> folders;
+    return folders;
+}
+
+}  // namespace
+
+EmptiedAtEnd::EmptiedAtEnd(std::wstring folderToEmpty) : folder(std::move(folderToEmpty))
+{
+    FoldersToEmpty().push_back(folder);
+}
+
+EmptiedAtEnd::~EmptiedAtEnd()
+{
+    EmptyFolder(folder);
+    auto& folders = FoldersToEmpty();
+    for (auto it = folders.begin(); it != folders.end(); ++it)
+        if (*it == folder) {
+            folders.erase(it);
+            break;
+        }
+}
+
+void EmptiedAtEnd::EmptyAllNow()
+{
+    for (const std::wstring& folder : FoldersToEmpty())
+        EmptyFolder(folder);
+    FoldersToEmpty().clear();
+}
+
 }  // namespace unix_side

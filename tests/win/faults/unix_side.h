@@ -45,10 +45,21 @@ std::string RunPython(const std::string& code, DWORD timeoutMs = 120000);
 // elsewhere, that tree goes and the link becomes an empty folder again.
 std::string EmptyFolder(const std::wstring& windowsFolder);
 
-// Empties the folder when it goes out of scope: declared after the folder.
-struct EmptiedAtEnd {
+// Empties the folder when it goes out of scope (declared after the folder),
+// or when the test crashes first: a folder left full of such names would
+// trip up the next test that gets the same folder name.
+class EmptiedAtEnd {
+public:
+    explicit EmptiedAtEnd(std::wstring folder);
+    ~EmptiedAtEnd();
+    EmptiedAtEnd(const EmptiedAtEnd&) = delete;
+    EmptiedAtEnd& operator=(const EmptiedAtEnd&) = delete;
+
+    // Empties every folder still registered; for the crash handler.
+    static void EmptyAllNow();
+
+private:
     std::wstring folder;
-    ~EmptiedAtEnd() { EmptyFolder(folder); }
 };
 
 }  // namespace unix_side

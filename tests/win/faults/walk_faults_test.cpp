@@ -27,7 +27,8 @@ using scan_test::OracleCrc;
 
 std::wstring Totals(uint32_t files, uint32_t folders)
 {
-    return L"  Total files:  " + std::to_wstring(files) + L"  Total folders:  " + std::to_wstring(folders);
+    return L"  Total files:  " + std::to_wstring(files) + L"  Total folders:  " +
+           std::to_wstring(folders);
 }
 
 std::wstring Totals(uint32_t files, uint32_t folders, uint32_t diskCrc)
@@ -148,7 +149,8 @@ TEST_F(WalkFault, FilesRemovedDuringTheScanAreReportedOrGoneButNeverCounted)
     EXPECT_EQ(L"R:\\" + names[0], reported[0]);
     for (size_t i = 1; i < reported.size(); ++i)
         EXPECT_NE(std::find(names.begin() + 5, names.end(), reported[i].substr(3)), names.end())
-            << "only the removed files may be reported: " << std::string(reported[i].begin(), reported[i].end());
+            << "only the removed files may be reported: "
+            << std::string(reported[i].begin(), reported[i].end());
     std::printf("removed during the scan: 5 files, %zu reported, %zu no longer listed\n",
                 reported.size() - 1, 6 - reported.size());
     const std::vector<uint32_t> crcs = CrcsOf({names.begin() + 1, names.begin() + 5});
@@ -183,7 +185,8 @@ TEST_F(WalkFault, AFolderRemovedWhileItsParentIsListedIsReported)
     // The system read the root's list ahead, so the walk still finds sub2,
     // counts it and says that it cannot read it. Its file is not counted.
     EXPECT_EQ((Lines{L"R:\\sub1\\held", L"R:\\sub2\\"}), CaptionsOf(seen, L"Can't open file"));
-    EXPECT_EQ((Lines{L"R:\\ to be scanned", Totals(1, 3, OracleCrc("kept"))}), app_fixture::ListLines());
+    EXPECT_EQ((Lines{L"R:\\ to be scanned", Totals(1, 3, OracleCrc("kept"))}),
+              app_fixture::ListLines());
 }
 
 TEST_F(WalkFault, ADriveThatDisappearsDuringACompareLeavesTheScanIntact)
@@ -271,7 +274,7 @@ TEST_F(WalkFault, LinksBetweenFoldersAreNotFollowedRoundAndRound)
     // Two links to the disk's own root: followed, every level would double
     // the walk until the system's link limit, some 2^40 folders.
     scan_test::TestFolder folder;
-    unix_side::EmptiedAtEnd removal{folder.Root()};
+    unix_side::EmptiedAtEnd removal(folder.Root());
     folder.Write(L"file", "content");
     folder.MakeFolder(L"sub");
     folder.Write(L"sub\\inner", "inner");
@@ -324,4 +327,41 @@ TEST_F(WalkFault, AScanThatEndsEarlyLeavesTheLoadedListForCompare)
     EXPECT_EQ(crcs, HeldCrcs(10));
     ASSERT_TRUE(scan_test::CompareDrive(L'R'));
     EXPECT_EQ((Lines{L"Disks compare", Totals(10, 1, Sum(crcs))}), scan_test::LinesFrom(1));
+}
+
+TEST_F(WalkFault, ADriveWhoseFolderIsRemovedDuringAScanLeavesTheEarlierScanForCompare)
+{
+    scan_test::TestFolder folder;
+    unix_side::EmptiedAtEnd removal(folder.Root());
+    const std::vector<std::wstring> names = WriteTenFiles(folder);
+    CdDrive drive(L'R', folder);
+    RunningApp app;
+    ASSERT_TRUE(scan_test::ScanDrive(L'R'));
+    const std::vector<uint32_t> crcs = CrcsOf(names);
+    ASSERT_EQ(crcs, HeldCrcs(10));
+
+    // Scanned again; at the report on the fourth file, everything the drive
+    // shows is removed from the Linux side. After the next report the user
+    // stops.
+    HeldByAnotherProcess held(folder.Path(names[3]));
+    int questions = 0;
+    BoxRules user([&](const SeenBox& box) -> std::wstring {
+        if (box.caption == L"R:\\" + names[3]) {
+            held.Release();
+            unix_side::EmptyFolder(folder.Root());
+        }
+        if (box.lines == Lines{L"Save CRC's?"})
+            return L"No";
+        if (box.lines == Lines{L"Continue crc check?"})
+            return ++questions == 1 ? L"Yes" : L"No";
+        return L"Ok";
+    });
+    ASSERT_TRUE(scan_test::ScanDrive(L'R'));
+    const std::vector<SeenBox> seen = user.Stop();
+
+    EXPECT_EQ((Lines{L"R:\\" + names[3], L"R:\\" + names[4]}), CaptionsOf(seen, L"Can't open file"));
+    EXPECT_EQ(Lines{L"R:\\ to be scanned"}, app_fixture::ListLines()) << "no totals";
+    EXPECT_EQ(crcs, HeldCrcs(10)) << "the first scan's list, whole";
+    EXPECT_EQ(10u, resultList.State().expectedCount);
+    EXPECT_TRUE(app_fixture::ButtonEnabled(IDM_COMPARE));
 }
