@@ -1,5 +1,7 @@
 #include "unix_side.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <vector>
 
@@ -189,7 +191,9 @@ EmptiedAtEnd::EmptiedAtEnd(std::wstring folderToEmpty) : folder(std::move(folder
 
 EmptiedAtEnd::~EmptiedAtEnd()
 {
-    EmptyFolder(folder);
+    const std::string outcome = EmptyFolder(folder);
+    if (outcome != "ok")
+        ADD_FAILURE() << "the test's files were not removed: " << outcome;
     auto& folders = FoldersToEmpty();
     for (auto it = folders.begin(); it != folders.end(); ++it)
         if (*it == folder) {
