@@ -216,10 +216,10 @@ void MsgBox::CreateButtons()
     GetClientRect(hwnd, &client);
     BoxButtonSet set = ButtonsForStyle(boxStyle);
     for (int k = 0; k < set.count; ++k) {
-        const BoxButtonSpec& spec = set.buttons[k];
-        BoxPlacement at = MsgBoxButtonPlace(spec, client.right, client.bottom, lineHeight);
-        boxButtons[k].Create(hwnd, 0, spec.text, at.x, at.y, at.width, at.height);
-        answers[k] = spec.answer;
+        const BoxButtonSpec& button = set.buttons[k];
+        BoxPlacement at = MsgBoxButtonPlace(button, client.right, client.bottom, lineHeight);
+        boxButtons[k].Create(hwnd, 0, button.text, at.x, at.y, at.width, at.height);
+        answers[k] = button.answer;
     }
     boxButtonCount = set.count;
 }
