@@ -79,10 +79,12 @@ cmd_test() {
     run_ctest build/native 2 build/native-ctest.log || rc=1
     echo "== Wine tests (one at a time: they share the display and the prefix)"
     run_ctest build/win64 1 build/win64-ctest.log || rc=1
-    local totals
+    local totals skipped
+    skipped=$(cat build/native-ctest.log build/win64-ctest.log |
+              grep -cE '^[[:space:]]+[0-9]+ - .*\(Skipped\)$')
     totals=$(cat build/native-ctest.log build/win64-ctest.log |
              grep -oE '[0-9]+ tests failed out of [0-9]+' |
-             awk '{f+=$1; t+=$NF} END {printf "%d passed, %d failed", t-f, f}')
+             awk -v s="$skipped" '{f+=$1; t+=$NF} END {printf "%d passed, %d failed, %d skipped", t-f-s, f, s}')
     echo "$totals"
     [ "$rc" -eq 0 ] || echo "ctest logs: build/native-ctest.log build/win64-ctest.log"
     exit $rc
