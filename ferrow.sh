@@ -33,13 +33,26 @@ build() {
     done
 }
 
+# Only the program and its probe: what run needs.
+build_program() {
+    cmake --preset win64 >/dev/null || return 1
+    cmake --build --preset win64 -j"$(nproc)" --target ferrow ferrow_probe || return 1
+}
+
 cmd_run() {
     ensure_packages || exit 1
-    build win64 || exit 1
+    build_program || exit 1
     local exe="$root/build/win64/ferrow.exe"
     if [ -n "${DISPLAY:-}" ]; then
-        source tools/wine-env.sh run-$$ || exit 1
-        wine "$exe" "$@"
+        # On the user's own display, in a prefix kept between runs.
+        FERROW_KEEP_DISPLAY=1 source tools/wine-env.sh run || exit 1
+        trap wine_env_stop EXIT
+        local args=() arg
+        for arg in "$@"; do
+            [ "${arg#/}" != "$arg" ] && [ -e "$arg" ] && arg=$(winepath -w "$arg" 2>/dev/null)
+            args+=("$arg")
+        done
+        wine "$exe" "${args[@]}"
         exit $?
     fi
     # No display: a private one; the program is shown, read, photographed and closed.
