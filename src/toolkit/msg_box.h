@@ -1,7 +1,7 @@
 #pragma once
 #include "toolkit/box_layout.h"
 #include "toolkit/button.h"
-#include "toolkit/font_spec.h"
+#include "toolkit/text_font.h"
 #include "toolkit/frame_colors.h"
 #include "toolkit/window.h"
 

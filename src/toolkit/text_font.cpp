@@ -1,4 +1,4 @@
-#include "toolkit/font_spec.h"
+#include "toolkit/text_font.h"
 
 #include <cwchar>
 
