@@ -2,6 +2,7 @@
 
 #include "app/globals.h"
 #include "support/app_fixture.h"
+#include "support/remove_tree.h"
 #include "resource.h"
 
 #include <algorithm>
@@ -12,27 +13,6 @@ namespace {
 constexpr int kFileNameCombo = 0x47c;  // cmb13: the file name box of the system file dialog
 constexpr int kFileNameEdit = 0x480;   // edt1: the same in the older dialog layout
 constexpr DWORD kPollMs = 20;
-
-void RemoveTree(const std::wstring& folder)
-{
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            std::wstring name = found.cFileName;
-            if (name == L"." || name == L"..")
-                continue;
-            std::wstring full = folder + L"\\" + name;
-            SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(full);
-            else
-                DeleteFileW(full.c_str());
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryW(folder.c_str());
-}
 
 struct OwnedDialogSearch {
     HWND owner;
@@ -90,11 +70,11 @@ TestFolder::~TestFolder()
     RemoveTree(path);
 }
 
-std::vector<std::wstring> TestFolder::FileNames() const
+std::vector<std::wstring> FileNamesIn(const std::wstring& folder)
 {
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((path + L"\\*").c_str(), &found);
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE)
         return names;
     do {
@@ -202,17 +182,35 @@ std::vector<uint32_t> ProgramCrcs(uint32_t count)
     return std::vector<uint32_t>(data, data + count);
 }
 
+bool EnterFileName(HWND dialog, const std::wstring& name)
+{
+    HWND nameBox = WaitForChild(dialog, kFileNameCombo, 5000);
+    if (!nameBox)
+        nameBox = GetDlgItem(dialog, kFileNameEdit);
+    HWND ok = GetDlgItem(dialog, IDOK);
+    if (!nameBox || !ok)
+        return false;
+    SendMessageW(nameBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    SendNotifyMessageW(ok, BM_CLICK, 0, 0);
+    return true;
+}
+
+HWND WaitForBoxOver(HWND dialog, DWORD timeoutMs)
+{
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < timeoutMs && IsWindow(dialog)) {
+        if (HWND box = DialogOwnedBy(dialog))
+            return box;
+        Sleep(kPollMs);
+    }
+    return nullptr;
+}
+
 BoxAnswerer::Step FileDialogStep(const std::wstring& name)
 {
     return {BoxQuery::ForDialog(nullptr), [name](HWND dialog) {
-                HWND nameBox = WaitForChild(dialog, kFileNameCombo, 5000);
-                if (!nameBox)
-                    nameBox = GetDlgItem(dialog, kFileNameEdit);
-                HWND ok = GetDlgItem(dialog, IDOK);
-                if (!nameBox || !ok)
+                if (!EnterFileName(dialog, name))
                     return false;
-                SendMessageW(nameBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
-                SendNotifyMessageW(ok, BM_CLICK, 0, 0);
                 // The dialog may ask whether to replace an existing file.
                 DWORD start = GetTickCount();
                 while (IsWindow(dialog) && GetTickCount() - start < 10000) {

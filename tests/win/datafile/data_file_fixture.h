@@ -14,6 +14,9 @@
 
 using Bytes = std::vector<uint8_t>;
 
+// The names of the files and folders in folder, sorted, without "." and "..".
+std::vector<std::wstring> FileNamesIn(const std::wstring& folder);
+
 // A new empty folder under the temporary folder, removed with its files at
 // the end of the test.
 class TestFolder {
@@ -26,7 +29,7 @@ public:
     const std::wstring& Path() const { return path; }
     std::wstring File(const std::wstring& name) const { return path + L"\\" + name; }
     // The names of the files in it, sorted.
-    std::vector<std::wstring> FileNames() const;
+    std::vector<std::wstring> FileNames() const { return FileNamesIn(path); }
 
 private:
     std::wstring path;
@@ -56,6 +59,12 @@ std::vector<uint32_t> ProgramCrcs(uint32_t count);
 // box and presses the dialog's OK button (Save or Open). When the dialog asks
 // whether to replace the file, the answer is Yes.
 BoxAnswerer::Step FileDialogStep(const std::wstring& name);
+// What FileDialogStep does first: types name into the dialog's file name box
+// and clicks its OK button, without waiting. False when either is missing.
+bool EnterFileName(HWND dialog, const std::wstring& name);
+// The box that a dialog shows over itself (a question, a refusal), waited
+// for while the dialog is open; nullptr when none came.
+HWND WaitForBoxOver(HWND dialog, DWORD timeoutMs);
 // The file dialog, cancelled.
 BoxAnswerer::Step CancelFileDialogStep();
 // The program's message box with this caption, answered with buttonText.

@@ -1,31 +1,9 @@
 #include "engine_test_files.h"
 
+#include "support/remove_tree.h"
+
 namespace engine_test {
 
-namespace {
-
-// Deletes a folder tree; "\\?\" in front lifts the length limit on the way.
-void RemoveTree(const std::wstring& folder)
-{
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = found.cFileName;
-            if (name == L"." || name == L"..")
-                continue;
-            const std::wstring child = folder + L"\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(child);
-            else
-                DeleteFileW(child.c_str());
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryW(folder.c_str());
-}
-
-} // namespace
 
 bool WriteWholeFile(const std::wstring& path, const void* bytes, size_t n)
 {
@@ -52,7 +30,7 @@ ScratchFolder::ScratchFolder()
 
 ScratchFolder::~ScratchFolder()
 {
-    RemoveTree(L"\\\\?\\" + path);
+    RemoveTree(path);
 }
 
 std::wstring ScratchFolder::Write(const std::wstring& name, const std::vector<uint8_t>& bytes)

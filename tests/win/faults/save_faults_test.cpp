@@ -12,8 +12,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cwchar>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -30,6 +30,15 @@ void ExpectResultsKept()
     EXPECT_EQ(int32_t(kScanCrcs.size()), resultList.State().fileCount);
 }
 
+// The user saw the file dialog and then one box, which said report.
+void ExpectReported(const AnsweredCommand& run, const std::wstring& report)
+{
+    ASSERT_TRUE(run.answered);
+    EXPECT_EQ(Lines{}, run.unexpected);
+    ASSERT_EQ(2u, run.seen.size());
+    EXPECT_EQ(Lines{report}, run.seen[1].lines);
+}
+
 std::string Py(const std::wstring& path)
 {
     return unix_side::PyBytes(unix_side::UnixPath(path));
@@ -42,51 +51,14 @@ struct LinuxRemoval {
     ~LinuxRemoval() { unix_side::RunPython("import os\nos.unlink(" + Py(path) + ")\n"); }
 };
 
-struct OwnedSearch {
-    HWND owner;
-    HWND found;
-};
-
-BOOL CALLBACK MatchOwned(HWND hwnd, LPARAM lparam)
-{
-    auto* search = reinterpret_cast<OwnedSearch*>(lparam);
-    wchar_t name[16] = L"";
-    GetClassNameW(hwnd, name, 16);
-    if (std::wcscmp(name, L"#32770") == 0 && IsWindowVisible(hwnd) &&
-        GetWindow(hwnd, GW_OWNER) == search->owner) {
-        search->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND WaitForOwnedBox(HWND owner, DWORD timeoutMs)
-{
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < timeoutMs && IsWindow(owner)) {
-        OwnedSearch search{owner, nullptr};
-        EnumThreadWindows(GetWindowThreadProcessId(owner, nullptr), MatchOwned,
-                          reinterpret_cast<LPARAM>(&search));
-        if (search.found)
-            return search.found;
-        Sleep(20);
-    }
-    return nullptr;
-}
-
 // The system file dialog refuses the typed name with a message box of its
 // own: the user reads it, clicks OK, and gives up with Cancel.
 BoxAnswerer::Step RefusedFileDialogStep(const std::wstring& name, std::shared_ptr<SeenBox> refusal)
 {
     return {BoxQuery::ForDialog(nullptr), [name, refusal](HWND dialog) {
-                HWND nameBox = GetDlgItem(dialog, 0x47c);   // cmb13
-                if (!nameBox)
-                    nameBox = GetDlgItem(dialog, 0x480);   // edt1
-                if (!nameBox)
+                if (!EnterFileName(dialog, name))
                     return false;
-                SendMessageW(nameBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
-                SendNotifyMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
-                HWND box = WaitForOwnedBox(dialog, 5000);
+                HWND box = WaitForBoxOver(dialog, 5000);
                 if (!box)
                     return false;
                 *refusal = ReadBox(box);
@@ -98,24 +70,37 @@ BoxAnswerer::Step RefusedFileDialogStep(const std::wstring& name, std::shared_pt
 
 }  // namespace
 
-using SaveFault = FaultTest;
+// The program is up, with a folder of the test's own to save into.
+class SaveFault : public FaultTest {
+protected:
+    void SetUp() override
+    {
+        FaultTest::SetUp();
+        app.emplace();
+        ASSERT_EQ(1, app->StartResult());
+    }
+
+    // The results of a scan laid into the program, then Save to path; the
+    // program's box that follows the file dialog (captioned reportCaption, or
+    // any) is answered Ok.
+    static AnsweredCommand SaveScanResults(const std::wstring& path, const wchar_t* reportCaption = nullptr)
+    {
+        LayScanResults(kScanCrcs, 2, L'C');
+        return RunCommand(IDM_SAVE, {FileDialogStep(path), BoxStep(reportCaption, L"&Ok")});
+    }
+
+    std::optional<RunningApp> app;
+    TestFolder folder;
+    CurrentFolderReset leaveFolder;
+};
 
 TEST_F(SaveFault, OntoALinkToTheFullDeviceSaysItCannotWriteAndKeepsTheLink)
 {
-    RunningApp app;
-    ASSERT_EQ(1, app.StartResult());
-    TestFolder folder;
-    CurrentFolderReset leaveFolder;
     const std::wstring path = folder.File(L"full.crc");
     LinuxRemoval removal{path};
     ASSERT_EQ("ok", unix_side::RunPython("import os\nos.symlink('/dev/full', " + Py(path) + ")\n"));
-    LayScanResults(kScanCrcs, 2, L'C');
 
-    AnsweredCommand run = RunCommand(IDM_SAVE, {FileDialogStep(path), BoxStep(nullptr, L"&Ok")});
-    ASSERT_TRUE(run.answered);
-    EXPECT_EQ(Lines{}, run.unexpected);
-    ASSERT_EQ(2u, run.seen.size());
-    EXPECT_EQ(Lines{L"Can't write file"}, run.seen[1].lines);
+    ASSERT_NO_FATAL_FAILURE(ExpectReported(SaveScanResults(path), L"Can't write file"));
     EXPECT_EQ("ok", unix_side::RunPython("import os\nlink = os.readlink(" + Py(path) + ")\n"
                                          "assert link == b'/dev/full', link\n"));
     EXPECT_EQ(Lines{L"full.crc"}, folder.FileNames()) << "no temporary file left";
@@ -124,22 +109,13 @@ TEST_F(SaveFault, OntoALinkToTheFullDeviceSaysItCannotWriteAndKeepsTheLink)
 
 TEST_F(SaveFault, OntoADeviceNodeLeavesTheDeviceInPlace)
 {
-    RunningApp app;
-    ASSERT_EQ(1, app.StartResult());
-    TestFolder folder;
-    CurrentFolderReset leaveFolder;
     const std::wstring path = folder.File(L"node.crc");
     LinuxRemoval removal{path};
     // The same device as /dev/full, in a folder of the test's own.
     ASSERT_EQ("ok", unix_side::RunPython("import os, stat\nos.mknod(" + Py(path) +
                                          ", 0o666 | stat.S_IFCHR, os.makedev(1, 7))\n"));
-    LayScanResults(kScanCrcs, 2, L'C');
 
-    AnsweredCommand run = RunCommand(IDM_SAVE, {FileDialogStep(path), BoxStep(nullptr, L"&Ok")});
-    ASSERT_TRUE(run.answered);
-    EXPECT_EQ(Lines{}, run.unexpected);
-    ASSERT_EQ(2u, run.seen.size());
-    EXPECT_EQ(Lines{L"Can't write file"}, run.seen[1].lines);
+    ASSERT_NO_FATAL_FAILURE(ExpectReported(SaveScanResults(path), L"Can't write file"));
     EXPECT_EQ("ok", unix_side::RunPython("import os, stat\nassert stat.S_ISCHR(os.stat(" + Py(path) +
                                          ").st_mode)\n"));
     EXPECT_EQ(Lines{L"node.crc"}, folder.FileNames()) << "no temporary file left";
@@ -148,10 +124,6 @@ TEST_F(SaveFault, OntoADeviceNodeLeavesTheDeviceInPlace)
 
 TEST_F(SaveFault, OntoAFullFileSystemSaysItCannotWriteAndKeepsTheEarlierFile)
 {
-    RunningApp app;
-    ASSERT_EQ(1, app.StartResult());
-    TestFolder folder;
-    CurrentFolderReset leaveFolder;
     const std::wstring mountPoint = folder.File(L"small");
     const std::wstring path = mountPoint + L"\\disk.crc";
     const Bytes earlier = HeaderFile(1, 0, 0x1234u, 2, 1, {0x1234u});
@@ -173,26 +145,13 @@ TEST_F(SaveFault, OntoAFullFileSystemSaysItCannotWriteAndKeepsTheEarlierFile)
                         "            f.flush()\n"
                         "except OSError as e:\n"
                         "    assert e.errno == errno.ENOSPC, e\n"));
-    LayScanResults(kScanCrcs, 2, L'C');
 
-    AnsweredCommand run = RunCommand(IDM_SAVE, {FileDialogStep(path), BoxStep(nullptr, L"&Ok")});
+    const AnsweredCommand run = SaveScanResults(path);
     const Bytes after = ReadBytes(path);
-    WIN32_FIND_DATAW entry;
-    std::vector<std::wstring> names;
-    HANDLE search = FindFirstFileW((mountPoint + L"\\*").c_str(), &entry);
-    if (search != INVALID_HANDLE_VALUE) {
-        do
-            if (entry.cFileName[0] != L'.')
-                names.push_back(entry.cFileName);
-        while (FindNextFileW(search, &entry));
-        FindClose(search);
-    }
+    const Lines names = FileNamesIn(mountPoint);
     EXPECT_EQ("ok", unix_side::RunPython("import subprocess\nsubprocess.run(['umount', " +
                                          Py(mountPoint) + "], check=True)\n"));
-    ASSERT_TRUE(run.answered);
-    EXPECT_EQ(Lines{}, run.unexpected);
-    ASSERT_EQ(2u, run.seen.size());
-    EXPECT_EQ(Lines{L"Can't write file"}, run.seen[1].lines);
+    ASSERT_NO_FATAL_FAILURE(ExpectReported(run, L"Can't write file"));
     EXPECT_EQ(earlier, after);
     EXPECT_EQ((Lines{L"disk.crc", L"filler"}), names) << "no temporary file left";
     ExpectResultsKept();
@@ -200,23 +159,14 @@ TEST_F(SaveFault, OntoAFullFileSystemSaysItCannotWriteAndKeepsTheEarlierFile)
 
 TEST_F(SaveFault, OntoAReadOnlyFileIsRefusedAndTheFileKept)
 {
-    RunningApp app;
-    ASSERT_EQ(1, app.StartResult());
-    TestFolder folder;
-    CurrentFolderReset leaveFolder;
     const std::wstring path = folder.File(L"kept.crc");
     const Bytes earlier = HeaderFile(1, 0, 0x1234u, 2, 1, {0x1234u});
     WriteBytes(path, earlier);
     ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
-    LayScanResults(kScanCrcs, 2, L'C');
 
     // The system dialog asks whether to replace the file (Yes); the program
     // then refuses to, like a file it cannot open.
-    AnsweredCommand run = RunCommand(IDM_SAVE, {FileDialogStep(path), BoxStep(path.c_str(), L"&Ok")});
-    ASSERT_TRUE(run.answered);
-    EXPECT_EQ(Lines{}, run.unexpected);
-    ASSERT_EQ(2u, run.seen.size());
-    EXPECT_EQ(Lines{L"Can't open file"}, run.seen[1].lines);
+    ASSERT_NO_FATAL_FAILURE(ExpectReported(SaveScanResults(path, path.c_str()), L"Can't open file"));
     EXPECT_EQ(earlier, ReadBytes(path));
     EXPECT_EQ(Lines{L"kept.crc"}, folder.FileNames());
     EXPECT_NE(GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
@@ -225,10 +175,6 @@ TEST_F(SaveFault, OntoAReadOnlyFileIsRefusedAndTheFileKept)
 
 TEST_F(SaveFault, IntoAFolderThatDoesNotExistIsRefused)
 {
-    RunningApp app;
-    ASSERT_EQ(1, app.StartResult());
-    TestFolder folder;
-    CurrentFolderReset leaveFolder;
     const std::wstring path = folder.File(L"no such folder\\new.crc");
     LayScanResults(kScanCrcs, 2, L'C');
 

@@ -3,14 +3,16 @@
 // files cut short, removed or renamed behind the program's back, and names
 // that only a Linux program can make. Work is done by small python3 scripts
 // that Wine starts as native processes.
+#include "support/unix_path.h"
+
 #include <windows.h>
 
 #include <string>
 
 namespace unix_side {
 
-// The Linux path of a Windows path ("" outside Wine).
-std::string UnixPath(const std::wstring& windowsPath);
+// The Linux path of a Windows path, as the scripts name it.
+using ::UnixPath;
 
 // A Python expression for these bytes, exactly: bytes.fromhex("...").
 // Paths go to the scripts as bytes, so no character set is involved.

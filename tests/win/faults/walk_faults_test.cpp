@@ -60,20 +60,6 @@ std::vector<uint32_t> CrcsOf(const std::vector<std::wstring>& names)
     return crcs;
 }
 
-uint32_t Sum(const std::vector<uint32_t>& crcs)
-{
-    uint32_t sum = 0;
-    for (uint32_t crc : crcs)
-        sum += crc;
-    return sum;
-}
-
-std::vector<uint32_t> HeldCrcs(size_t count)
-{
-    const auto* data = static_cast<const uint32_t*>(crcList.Data());
-    return data ? std::vector<uint32_t>(data, data + count) : std::vector<uint32_t>{};
-}
-
 // What a complete scan leaves, to be found unchanged after a failure.
 struct ScanSnapshot {
     std::vector<uint32_t> crcs;
@@ -83,7 +69,7 @@ struct ScanSnapshot {
     static ScanSnapshot Take()
     {
         const ScanState& state = resultList.State();
-        return {HeldCrcs(state.expectedCount), state, app_fixture::ButtonEnabled(IDM_COMPARE),
+        return {ProgramCrcs(state.expectedCount), state, app_fixture::ButtonEnabled(IDM_COMPARE),
                 app_fixture::ButtonEnabled(IDM_SAVE)};
     }
     void ExpectUnchanged() const
@@ -121,8 +107,8 @@ TEST_F(WalkFault, AFileHeldOpenByAnotherProgramIsReportedAndTheScanGoesOn)
     EXPECT_EQ(Lines{L"Ferrow"}, CaptionsOf(seen, L"Continue crc check?"));
     names.erase(names.begin() + 1);
     const std::vector<uint32_t> crcs = CrcsOf(names);
-    EXPECT_EQ((Lines{L"R:\\ to be scanned", Totals(9, 1, Sum(crcs))}), app_fixture::ListLines());
-    EXPECT_EQ(crcs, HeldCrcs(9));
+    EXPECT_EQ((Lines{L"R:\\ to be scanned", Totals(9, 1, WrappingSum(crcs))}), app_fixture::ListLines());
+    EXPECT_EQ(crcs, ProgramCrcs(9));
     EXPECT_EQ(9u, resultList.State().expectedCount);
 }
 
@@ -154,8 +140,8 @@ TEST_F(WalkFault, FilesRemovedDuringTheScanAreReportedOrGoneButNeverCounted)
     std::printf("removed during the scan: 5 files, %zu reported, %zu no longer listed\n",
                 reported.size() - 1, 6 - reported.size());
     const std::vector<uint32_t> crcs = CrcsOf({names.begin() + 1, names.begin() + 5});
-    EXPECT_EQ((Lines{L"R:\\ to be scanned", Totals(4, 1, Sum(crcs))}), app_fixture::ListLines());
-    EXPECT_EQ(crcs, HeldCrcs(4));
+    EXPECT_EQ((Lines{L"R:\\ to be scanned", Totals(4, 1, WrappingSum(crcs))}), app_fixture::ListLines());
+    EXPECT_EQ(crcs, ProgramCrcs(4));
 }
 
 TEST_F(WalkFault, AFolderRemovedWhileItsParentIsListedIsReported)
@@ -196,7 +182,7 @@ TEST_F(WalkFault, ADriveThatDisappearsDuringACompareLeavesTheScanIntact)
     auto drive = std::make_unique<CdDrive>(L'R', folder);
     RunningApp app;
     ASSERT_TRUE(scan_test::ScanDrive(L'R'));
-    ASSERT_EQ(CrcsOf(names), HeldCrcs(10));
+    ASSERT_EQ(CrcsOf(names), ProgramCrcs(10));
     const ScanSnapshot scanned = ScanSnapshot::Take();
     const Lines scanLines = app_fixture::ListLines();
 
@@ -303,7 +289,7 @@ TEST_F(WalkFault, AScanThatEndsEarlyLeavesTheLoadedListForCompare)
     CurrentFolderReset leaveFolder;
     const std::vector<uint32_t> crcs = CrcsOf(names);
     const std::wstring data = dataFolder.File(L"disk.crc");
-    WriteBytes(data, HeaderFile(10, 1, Sum(crcs), L'R' - L'A', 1, crcs));
+    WriteBytes(data, HeaderFile(10, 1, WrappingSum(crcs), L'R' - L'A', 1, crcs));
     ASSERT_TRUE(AnsweredExactly(RunCommand(IDM_LOAD, {FileDialogStep(data)})));
     ASSERT_TRUE(app_fixture::ButtonEnabled(IDM_COMPARE));
 
@@ -324,9 +310,9 @@ TEST_F(WalkFault, AScanThatEndsEarlyLeavesTheLoadedListForCompare)
     // Compare still uses the loaded list, whole: the first disk compares.
     EXPECT_TRUE(app_fixture::ButtonEnabled(IDM_COMPARE));
     EXPECT_EQ(10u, resultList.State().expectedCount);
-    EXPECT_EQ(crcs, HeldCrcs(10));
+    EXPECT_EQ(crcs, ProgramCrcs(10));
     ASSERT_TRUE(scan_test::CompareDrive(L'R'));
-    EXPECT_EQ((Lines{L"Disks compare", Totals(10, 1, Sum(crcs))}), scan_test::LinesFrom(1));
+    EXPECT_EQ((Lines{L"Disks compare", Totals(10, 1, WrappingSum(crcs))}), scan_test::LinesFrom(1));
 }
 
 TEST_F(WalkFault, ADriveWhoseFolderIsRemovedDuringAScanLeavesTheEarlierScanForCompare)
@@ -338,7 +324,7 @@ TEST_F(WalkFault, ADriveWhoseFolderIsRemovedDuringAScanLeavesTheEarlierScanForCo
     RunningApp app;
     ASSERT_TRUE(scan_test::ScanDrive(L'R'));
     const std::vector<uint32_t> crcs = CrcsOf(names);
-    ASSERT_EQ(crcs, HeldCrcs(10));
+    ASSERT_EQ(crcs, ProgramCrcs(10));
 
     // Scanned again; at the report on the fourth file, everything the drive
     // shows is removed from the Linux side. After the next report the user
@@ -361,7 +347,7 @@ TEST_F(WalkFault, ADriveWhoseFolderIsRemovedDuringAScanLeavesTheEarlierScanForCo
 
     EXPECT_EQ((Lines{L"R:\\" + names[3], L"R:\\" + names[4]}), CaptionsOf(seen, L"Can't open file"));
     EXPECT_EQ(Lines{L"R:\\ to be scanned"}, app_fixture::ListLines()) << "no totals";
-    EXPECT_EQ(crcs, HeldCrcs(10)) << "the first scan's list, whole";
+    EXPECT_EQ(crcs, ProgramCrcs(10)) << "the first scan's list, whole";
     EXPECT_EQ(10u, resultList.State().expectedCount);
     EXPECT_TRUE(app_fixture::ButtonEnabled(IDM_COMPARE));
 }

@@ -31,9 +31,10 @@ const uint32_t* StoredCrcs()
     return static_cast<const uint32_t*>(crcList.Data());
 }
 
-// Two files in the root and one in a subfolder: 3 files, 2 folders.
+// Two files in the root and one in a subfolder (3 files, 2 folders), as drive R:.
 struct SmallDisk {
     TestFolder folder;
+    CdDrive drive{L'R', folder};
     SmallDisk()
     {
         folder.Write(L"one", "first file");
@@ -41,17 +42,30 @@ struct SmallDisk {
         folder.MakeFolder(L"sub");
         folder.Write(L"sub\\three", "third file");
     }
-    uint32_t Sum() const
+    uint32_t RootSum() const { return OracleCrc("first file") + OracleCrc("second file"); }
+    uint32_t Sum() const { return RootSum() + OracleCrc("third file"); }
+};
+
+// Enough files in drive R: that a click lands while the walk runs.
+struct BusyDisk {
+    TestFolder folder;
+    CdDrive drive{L'R', folder};
+    BusyDisk()
     {
-        return OracleCrc("first file") + OracleCrc("second file") + OracleCrc("third file");
+        for (int i = 0; i < 3000; ++i)
+            folder.Write(L"f" + std::to_wstring(i), "content " + std::to_string(i));
     }
 };
 
-// Enough files that a click lands while the walk runs.
-void WriteManyFiles(const TestFolder& folder, int count)
+// Compare, which finds another number of files than the scan and says so in
+// a box that the user answers Ok.
+void CompareFindingAnotherFileCount()
 {
-    for (int i = 0; i < count; ++i)
-        folder.Write(L"f" + std::to_wstring(i), "content " + std::to_string(i));
+    BoxAnswerer answer(BoxQuery::ForBox(L""), L"Ok");
+    ASSERT_TRUE(CompareDrive(L'R'));
+    ASSERT_TRUE(answer.Finish());
+    EXPECT_EQ(answer.First().lines,
+              Lines{L"Number of files checked doesn't match the number previously saved."});
 }
 
 } // namespace
@@ -72,7 +86,6 @@ TEST(DiskWalk, AnEmptyDriveHasNoFilesOneFolderAndCrcZero)
 TEST(DiskWalk, ScanStoresRootFilesBeforeTheSubfoldersFile)
 {
     SmallDisk disk;
-    CdDrive drive(L'R', disk.folder);
     RunningApp app;
     ASSERT_TRUE(ScanDrive(L'R'));
 
@@ -99,7 +112,6 @@ TEST(DiskWalk, ScanStoresRootFilesBeforeTheSubfoldersFile)
 TEST(DiskWalk, CompareOfTheUnchangedDriveRepeatsTheTotals)
 {
     SmallDisk disk;
-    CdDrive drive(L'R', disk.folder);
     RunningApp app;
     ASSERT_TRUE(ScanDrive(L'R'));
     ASSERT_TRUE(CompareDrive(L'R'));
@@ -112,7 +124,6 @@ TEST(DiskWalk, CompareOfTheUnchangedDriveRepeatsTheTotals)
 TEST(DiskWalk, OneChangedFileGetsABadCrcLineAndNoDiskCrc)
 {
     SmallDisk disk;
-    CdDrive drive(L'R', disk.folder);
     RunningApp app;
     ASSERT_TRUE(ScanDrive(L'R'));
     disk.folder.Write(L"two", "second file, changed");
@@ -125,18 +136,13 @@ TEST(DiskWalk, OneChangedFileGetsABadCrcLineAndNoDiskCrc)
 TEST(DiskWalk, AFileAddedAtTheEndStopsTheCompare)
 {
     SmallDisk disk;
-    CdDrive drive(L'R', disk.folder);
     RunningApp app;
     ASSERT_TRUE(ScanDrive(L'R'));
     // The walk reaches sub's own subfolder last.
     disk.folder.MakeFolder(L"sub\\new");
     disk.folder.Write(L"sub\\new\\four", "fourth file");
 
-    BoxAnswerer answer(BoxQuery::ForBox(L""), L"Ok");
-    ASSERT_TRUE(CompareDrive(L'R'));
-    ASSERT_TRUE(answer.Finish());
-    EXPECT_EQ(answer.First().lines,
-              Lines{L"Number of files checked doesn't match the number previously saved."});
+    ASSERT_NO_FATAL_FAILURE(CompareFindingAnotherFileCount());
     EXPECT_EQ(LinesFrom(2), Lines{L"Disks do not compare."});
     EXPECT_EQ(app_fixture::StatusText(), L"R:\\sub\\new\\four");
 }
@@ -144,25 +150,18 @@ TEST(DiskWalk, AFileAddedAtTheEndStopsTheCompare)
 TEST(DiskWalk, AFileRemovedFromTheEndStillCompares)
 {
     SmallDisk disk;
-    CdDrive drive(L'R', disk.folder);
     RunningApp app;
     ASSERT_TRUE(ScanDrive(L'R'));
     disk.folder.Remove(L"sub\\three");
 
-    BoxAnswerer answer(BoxQuery::ForBox(L""), L"Ok");
-    ASSERT_TRUE(CompareDrive(L'R'));
-    ASSERT_TRUE(answer.Finish());
-    EXPECT_EQ(answer.First().lines,
-              Lines{L"Number of files checked doesn't match the number previously saved."});
-    const uint32_t rest = OracleCrc("first file") + OracleCrc("second file");
-    EXPECT_EQ(LinesFrom(2), (Lines{L"Disks compare", Totals(2, 2, rest)}));
+    ASSERT_NO_FATAL_FAILURE(CompareFindingAnotherFileCount());
+    EXPECT_EQ(LinesFrom(2), (Lines{L"Disks compare", Totals(2, 2, disk.RootSum())}));
     EXPECT_EQ(resultList.State().expectedCount, 3u);
 }
 
 TEST(DiskWalk, AnUnreadableFileAnsweredYesTakesNoPosition)
 {
     SmallDisk disk;
-    CdDrive drive(L'R', disk.folder);
     RunningApp app;
     ASSERT_TRUE(ScanDrive(L'R'));
     HANDLE holder = CreateFileW(L"R:\\sub\\three", GENERIC_READ, FILE_SHARE_READ, nullptr,
@@ -175,15 +174,12 @@ TEST(DiskWalk, AnUnreadableFileAnsweredYesTakesNoPosition)
     ASSERT_TRUE(answer.Finish());
     CloseHandle(holder);
     EXPECT_EQ(answer.Seen()[1].lines, Lines{L"Continue crc check?"});
-    const uint32_t rest = OracleCrc("first file") + OracleCrc("second file");
-    EXPECT_EQ(LinesFrom(2), (Lines{L"Disks compare", Totals(2, 2, rest)}));
+    EXPECT_EQ(LinesFrom(2), (Lines{L"Disks compare", Totals(2, 2, disk.RootSum())}));
 }
 
 TEST(DiskWalk, AbortEndsTheScanWithoutTotalsAndKeepsThePreviousResults)
 {
-    TestFolder folder;
-    WriteManyFiles(folder, 3000);
-    CdDrive drive(L'R', folder);
+    BusyDisk disk;
     RunningApp app;
     ASSERT_TRUE(ScanDrive(L'R'));
     ASSERT_EQ(resultList.State().expectedCount, 3000u);
@@ -212,9 +208,7 @@ TEST(DiskWalk, AbortEndsTheScanWithoutTotalsAndKeepsThePreviousResults)
 
 TEST(DiskWalk, AnAbortedFirstScanLeavesCompareAndSaveDisabled)
 {
-    TestFolder folder;
-    WriteManyFiles(folder, 3000);
-    CdDrive drive(L'R', folder);
+    BusyDisk disk;
     RunningApp app;
     BoxAnswerer abort(BoxQuery::ForDialog(L""), L"Abort");
     ASSERT_TRUE(ScanDrive(L'R'));
@@ -228,11 +222,9 @@ TEST(DiskWalk, AnAbortedFirstScanLeavesCompareAndSaveDisabled)
 
 TEST(DiskWalk, ADropDuringAScanIsRefused)
 {
-    TestFolder folder;
-    WriteManyFiles(folder, 3000);
+    BusyDisk disk;
     TestFolder other;
     other.Write(L"dropped.txt", "abc");
-    CdDrive drive(L'R', folder);
     RunningApp app;
     const std::wstring dropped = other.Path(L"dropped.txt");
     BoxAnswerer dropWhileScanning(BoxQuery::ForDialog(L""), [&dropped](HWND) {
@@ -252,9 +244,7 @@ TEST(DiskWalk, ADropDuringAScanIsRefused)
 
 TEST(DiskWalk, AQuitRequestEndsTheScanAfterTheCurrentFile)
 {
-    TestFolder folder;
-    WriteManyFiles(folder, 3000);
-    CdDrive drive(L'R', folder);
+    BusyDisk disk;
     RunningApp app;
     const DWORD programThread = GetCurrentThreadId();
     BoxAnswerer quit(BoxQuery::ForDialog(L""), [programThread](HWND) {
@@ -319,7 +309,6 @@ TEST(DiskWalk, DeepTreesLongPathsAndUnicodeNamesAreWalked)
 TEST(DiskWalk, AScanAfterALoadWithoutStorageAllocatesAgain)
 {
     SmallDisk disk;
-    CdDrive drive(L'R', disk.folder);
     RunningApp app;
     crcList.Release();   // what a Load that could not allocate leaves behind
     ASSERT_TRUE(ScanDrive(L'R'));
@@ -331,7 +320,6 @@ TEST(DiskWalk, AScanAfterALoadWithoutStorageAllocatesAgain)
 TEST(DiskWalk, AFolderDropKeepsTheScanForSaveAndCompare)
 {
     SmallDisk disk;
-    CdDrive drive(L'R', disk.folder);
     TestFolder other;
     other.MakeFolder(L"dropped");
     for (int i = 0; i < 5; ++i)

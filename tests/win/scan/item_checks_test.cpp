@@ -24,6 +24,26 @@ std::wstring Line(uint32_t crc, const std::wstring& path)
     return Hex8(crc) + L"\t" + path;
 }
 
+// Drops paths while the file `held` is open elsewhere (the program opens
+// files without sharing, so it cannot read it): the user clicks Ok on the
+// box captioned with its path and answers "Continue crc check?" with answer.
+// The boxes seen go to *seen.
+void DropWhileHeld(const std::wstring& held, const wchar_t* answer,
+                   const std::vector<std::wstring>& paths, std::vector<SeenBox>* seen = nullptr)
+{
+    HANDLE holder = CreateFileW(held.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                                nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    BoxAnswerer boxes({{BoxQuery::ForBox(held.c_str()), BoxAnswerer::Click(L"Ok")},
+                       {BoxQuery::ForBox(L"Ferrow"), BoxAnswerer::Click(answer)}});
+    DropOnMainWindow(paths);
+    const bool answered = boxes.Finish();
+    CloseHandle(holder);
+    ASSERT_TRUE(answered);
+    if (seen)
+        *seen = boxes.Seen();
+}
+
 } // namespace
 
 TEST(DroppedItems, OneFileGetsItsCrcLineAndReplacesTheUsageText)
@@ -144,18 +164,12 @@ TEST(DroppedItems, AnUnreadableFileAsksAndYesGoesOnWithTheNextItem)
     TestFolder folder;
     folder.Write(L"locked.bin", "held open");
     folder.Write(L"next.txt", "abc");
-    // Open elsewhere: the program opens files without sharing.
-    HANDLE holder = CreateFileW(folder.Path(L"locked.bin").c_str(), GENERIC_READ,
-                                FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
     RunningApp app;
-    BoxAnswerer answer({{BoxQuery::ForBox(folder.Path(L"locked.bin").c_str()), BoxAnswerer::Click(L"Ok")},
-                        {BoxQuery::ForBox(L"Ferrow"), BoxAnswerer::Click(L"Yes")}});
-    DropOnMainWindow({folder.Path(L"locked.bin"), folder.Path(L"next.txt")});
-    ASSERT_TRUE(answer.Finish());
-    CloseHandle(holder);
-    EXPECT_EQ(answer.Seen()[0].lines, Lines{L"Can't open file"});
-    EXPECT_EQ(answer.Seen()[1].lines, Lines{L"Continue crc check?"});
+    std::vector<SeenBox> seen;
+    ASSERT_NO_FATAL_FAILURE(DropWhileHeld(folder.Path(L"locked.bin"), L"Yes",
+                                          {folder.Path(L"locked.bin"), folder.Path(L"next.txt")}, &seen));
+    EXPECT_EQ(seen[0].lines, Lines{L"Can't open file"});
+    EXPECT_EQ(seen[1].lines, Lines{L"Continue crc check?"});
     EXPECT_EQ(app_fixture::ListLines(), Lines{L"CA6598D0\t" + folder.Path(L"next.txt")});
 }
 
@@ -164,14 +178,9 @@ TEST(DroppedItems, AnUnreadableFileAnsweredNoEndsTheDrop)
     TestFolder folder;
     folder.Write(L"locked.bin", "held open");
     folder.Write(L"next.txt", "abc");
-    HANDLE holder = CreateFileW(folder.Path(L"locked.bin").c_str(), GENERIC_READ,
-                                FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     RunningApp app;
-    BoxAnswerer answer({{BoxQuery::ForBox(folder.Path(L"locked.bin").c_str()), BoxAnswerer::Click(L"Ok")},
-                        {BoxQuery::ForBox(L"Ferrow"), BoxAnswerer::Click(L"No")}});
-    DropOnMainWindow({folder.Path(L"locked.bin"), folder.Path(L"next.txt")});
-    ASSERT_TRUE(answer.Finish());
-    CloseHandle(holder);
+    ASSERT_NO_FATAL_FAILURE(DropWhileHeld(folder.Path(L"locked.bin"), L"No",
+                                          {folder.Path(L"locked.bin"), folder.Path(L"next.txt")}));
     EXPECT_TRUE(app_fixture::ListLines().empty());
     EXPECT_EQ(app_fixture::StatusText(), L"Done");
 }
@@ -182,14 +191,8 @@ TEST(DroppedItems, InsideAFolderYesLeavesTheUnreadableFileOutOfTheSum)
     folder.MakeFolder(L"f");
     folder.Write(L"f\\locked.bin", "held open");
     folder.Write(L"f\\kept.txt", "kept");
-    HANDLE holder = CreateFileW(folder.Path(L"f\\locked.bin").c_str(), GENERIC_READ,
-                                FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     RunningApp app;
-    BoxAnswerer answer({{BoxQuery::ForBox(folder.Path(L"f\\locked.bin").c_str()), BoxAnswerer::Click(L"Ok")},
-                        {BoxQuery::ForBox(L"Ferrow"), BoxAnswerer::Click(L"Yes")}});
-    DropOnMainWindow({folder.Path(L"f")});
-    ASSERT_TRUE(answer.Finish());
-    CloseHandle(holder);
+    ASSERT_NO_FATAL_FAILURE(DropWhileHeld(folder.Path(L"f\\locked.bin"), L"Yes", {folder.Path(L"f")}));
     EXPECT_EQ(app_fixture::ListLines(), Lines{Line(OracleCrc("kept"), folder.Path(L"f"))});
 }
 
@@ -199,14 +202,9 @@ TEST(DroppedItems, AFolderEndedByNoHasNoLineAndTheDropGoesOn)
     folder.MakeFolder(L"f");
     folder.Write(L"f\\locked.bin", "held open");
     folder.Write(L"after.txt", "abc");
-    HANDLE holder = CreateFileW(folder.Path(L"f\\locked.bin").c_str(), GENERIC_READ,
-                                FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     RunningApp app;
-    BoxAnswerer answer({{BoxQuery::ForBox(folder.Path(L"f\\locked.bin").c_str()), BoxAnswerer::Click(L"Ok")},
-                        {BoxQuery::ForBox(L"Ferrow"), BoxAnswerer::Click(L"No")}});
-    DropOnMainWindow({folder.Path(L"f"), folder.Path(L"after.txt")});
-    ASSERT_TRUE(answer.Finish());
-    CloseHandle(holder);
+    ASSERT_NO_FATAL_FAILURE(DropWhileHeld(folder.Path(L"f\\locked.bin"), L"No",
+                                          {folder.Path(L"f"), folder.Path(L"after.txt")}));
     EXPECT_EQ(app_fixture::ListLines(), Lines{L"CA6598D0\t" + folder.Path(L"after.txt")});
 }
 

@@ -3,6 +3,8 @@
 #include "resource.h"
 #include "support/app_fixture.h"
 #include "support/box_answerer.h"
+#include "support/remove_tree.h"
+#include "support/unix_path.h"
 
 #include <gtest/gtest.h>
 #include <shlobj.h>
@@ -18,27 +20,6 @@ namespace {
 std::wstring Long(const std::wstring& path)
 {
     return L"\\\\?\\" + path;
-}
-
-void RemoveTree(const std::wstring& path)
-{
-    WIN32_FIND_DATAW entry;
-    HANDLE search = FindFirstFileW(Long(path + L"\\*").c_str(), &entry);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = entry.cFileName;
-            if (name == L"." || name == L"..")
-                continue;
-            const std::wstring child = path + L"\\" + name;
-            SetFileAttributesW(Long(child).c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(child);
-            else
-                DeleteFileW(Long(child).c_str());
-        } while (FindNextFileW(search, &entry));
-        FindClose(search);
-    }
-    RemoveDirectoryW(Long(path).c_str());
 }
 
 // Wine's mount manager interface (its ddk/mountmgr.h), for defining drives.
@@ -78,21 +59,6 @@ bool DefineDrive(wchar_t letter, const std::string& unixPath, ULONG type)
                                     nullptr);
     CloseHandle(manager);
     return ok != FALSE;
-}
-
-std::string UnixPathOf(const std::wstring& windowsPath)
-{
-    using UnixName = char*(CDECL*)(const wchar_t*);
-    auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void (*)()>(
-        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
-    if (!unixName)
-        return "";
-    char* name = unixName(windowsPath.c_str());
-    if (!name)
-        return "";
-    std::string result = name;
-    HeapFree(GetProcessHeap(), 0, name);
-    return result;
 }
 
 HGLOBAL MakeDropBlock(const std::vector<std::wstring>& paths)
@@ -195,7 +161,7 @@ void TestFolder::SetAttributes(const std::wstring& relative, DWORD attributes) c
 
 CdDrive::CdDrive(wchar_t driveLetter, const TestFolder& folder) : letter(driveLetter)
 {
-    const std::string unixPath = UnixPathOf(folder.Root());
+    const std::string unixPath = UnixPath(folder.Root());
     defined = !unixPath.empty() && DefineDrive(letter, unixPath, DRIVE_CDROM);
     EXPECT_TRUE(defined) << "cannot define the CD-ROM drive";
 }

@@ -1,0 +1,72 @@
+#include "support/memory_disk.h"
+
+#include <algorithm>
+
+namespace {
+
+class MemorySearch : public DirectorySearch {
+public:
+    MemorySearch(MemoryDisk& disk, const std::vector<DirectoryEntry>& entries)
+        : disk(disk), entries(entries)
+    {
+        disk.mostOpen = std::max(disk.mostOpen, ++disk.openSearches);
+    }
+    ~MemorySearch() override { --disk.openSearches; }
+
+    bool Next(DirectoryEntry& entry) override
+    {
+        if (next == entries.size())
+            return false;
+        entry = entries[next++];
+        return true;
+    }
+
+private:
+    MemoryDisk& disk;
+    const std::vector<DirectoryEntry>& entries;
+    size_t next = 0;
+};
+
+}  // namespace
+
+void MemoryDisk::Add(const std::wstring& folder, std::initializer_list<DirectoryEntry> entries)
+{
+    auto& listing = folders[folder];
+    listing.insert(listing.end(), entries);
+}
+
+int MemoryDisk::Listings(const std::wstring& folder) const
+{
+    return static_cast<int>(std::count(opened.begin(), opened.end(), folder));
+}
+
+std::unique_ptr<DirectorySearch> MemoryDisk::Open(const std::wstring& folder)
+{
+    opened.push_back(folder);
+    auto it = folders.find(folder);
+    if (it == folders.end())
+        return nullptr;
+    const bool gone = std::count(secondListingFails.begin(), secondListingFails.end(), folder) > 0;
+    if (gone && Listings(folder) > 1)
+        return nullptr;
+    return std::make_unique<MemorySearch>(*this, it->second);
+}
+
+void WalkJournal::FolderStarted(const std::wstring& folder)
+{
+    folders.push_back(folder);
+    events.push_back(L"folder " + folder);
+}
+
+bool WalkJournal::File(const std::wstring& path)
+{
+    files.push_back(path);
+    events.push_back(L"file " + path);
+    return files.size() < stopAfterFiles;
+}
+
+bool WalkJournal::Unreadable(const std::wstring& path)
+{
+    events.push_back(L"unreadable " + path);
+    return goOnAfterUnreadable;
+}

@@ -1,0 +1,54 @@
+#pragma once
+// A disk in memory for the folder walk, and a visitor that writes down what
+// the walk hands over: the walk's order and its faults can then be tested
+// without a file system.
+#include "scan/tree_walk.h"
+
+#include <cstddef>
+#include <initializer_list>
+#include <map>
+#include <string>
+#include <vector>
+
+constexpr uint32_t kFile = 0x20;
+constexpr uint32_t kHidden = 0x02;
+constexpr uint32_t kFolder = kAttributeDirectory;
+constexpr uint32_t kLink = kAttributeDirectory | kAttributeReparsePoint;
+
+using Paths = std::vector<std::wstring>;
+
+// Each folder path lists its entries in the order a directory search would
+// return them. A folder without a listing cannot be searched; one named in
+// `secondListingFails` can be searched only once (it goes between the file
+// pass and the folder pass). It counts the searches it opens and how many
+// are open at once.
+class MemoryDisk : public DirectorySource {
+public:
+    std::map<std::wstring, std::vector<DirectoryEntry>> folders;
+    Paths secondListingFails;
+    Paths opened;   // every folder asked for, in order
+    int openSearches = 0;
+    int mostOpen = 0;
+
+    // Appends entries to folder's listing.
+    void Add(const std::wstring& folder, std::initializer_list<DirectoryEntry> entries);
+    // How often folder was asked for.
+    int Listings(const std::wstring& folder) const;
+
+    std::unique_ptr<DirectorySearch> Open(const std::wstring& folder) override;
+};
+
+// Everything the walk hands over: its files and its folders each on their
+// own, and all of it in order as "folder X", "file X", "unreadable X".
+class WalkJournal : public TreeWalkVisitor {
+public:
+    Paths files;
+    Paths folders;
+    Paths events;
+    size_t stopAfterFiles = static_cast<size_t>(-1);
+    bool goOnAfterUnreadable = true;
+
+    void FolderStarted(const std::wstring& folder) override;
+    bool File(const std::wstring& path) override;
+    bool Unreadable(const std::wstring& path) override;
+};
