@@ -15,7 +15,9 @@ if [ $# -ne 1 ] || [ -z "${DISPLAY:-}" ] || [ -z "${WINEPREFIX:-}" ]; then
     exit 2
 fi
 exe=$1
-probe="$(cd "$(dirname "$exe")" && pwd)/tools/probe/ferrow_probe.exe"
+tree="$(cd "$(dirname "$exe")" && pwd)"
+probe="$tree/tools/probe/ferrow_probe.exe"
+steps="$tree/bench/win/read_steps_bench.exe"
 [ -f "$exe" ] && [ -f "$probe" ] || { echo "walk_bench: $exe or $probe is missing" >&2; exit 1; }
 runs=${FERROW_WALK_RUNS:-3}
 
@@ -149,7 +151,23 @@ startup_time() {
     echo "walk start-up: ferrow on an empty folder $(best "${times[@]}") s [${times[*]}]"
 }
 
+# Where the time of a walk goes: each step of a file's check timed alone
+# over the same trees, once as the program runs and once with the process
+# kept on one CPU, which shows how much of a step is the hand-over between
+# the process and the Wine server on another CPU.
+read_steps() {
+    [ -f "$steps" ] || { echo "walk_bench: $steps is missing, no step profile" >&2; return; }
+    local name
+    for name in large small; do
+        echo "walk steps, $name tree:"
+        wine "$steps" "$(winepath -w "$data/$name")" 2>/dev/null | tr -d "\r"
+        echo "walk steps, $name tree, the process on one CPU:"
+        taskset -c 0 wine "$steps" "$(winepath -w "$data/$name")" 2>/dev/null | tr -d "\r"
+    done
+}
+
 startup_time
+read_steps
 measure large "$data/large" cat_large
 large_ratio=$ratio
 measure small "$data/small" cat_small

@@ -2,6 +2,7 @@
 
 #include "app/globals.h"
 #include "resource.h"
+#include "scan/walk_status.h"
 
 #include <shellapi.h>
 
@@ -137,6 +138,8 @@ void MainWindow::PreCreate(CREATESTRUCTW& cs)
 
 int MainWindow::ReportError(const wchar_t* text, const wchar_t* caption)
 {
+    // A report in the middle of a walk: the status names the file reached.
+    FlushWalkPath();
     return msgBox.Ask(hwnd, text, caption, kErrorStyle, 0, kTextColour, kBackColour, kShadowColour);
 }
 

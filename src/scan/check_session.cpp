@@ -2,6 +2,7 @@
 
 #include "app/globals.h"
 #include "scan/scan_texts.h"
+#include "scan/walk_status.h"
 
 namespace {
 
@@ -24,6 +25,9 @@ void CheckSession::End()
     if (!open)
         return;
     open = false;
+    // The walk is over: the status names the last file it reached, until
+    // the caller puts its own text there.
+    FlushWalkPath();
     progressDialog.Close();
     EnableWindow(btnBar.Handle(), TRUE);
 }

@@ -9,7 +9,7 @@
 
 int ResultList::ChecksumFile(const wchar_t* path, uint32_t* crc)
 {
-    // Set before the file is opened, so the status always names the file being read.
+    // Named before the file is opened: the status follows the walk file by file.
     ShowWalkPath(path);
     if (mappedFile.ChecksumWholeFile(path)) {
         *crc = runningCrc;

@@ -4,48 +4,56 @@
 
 #include <windows.h>
 
+#include <new>
+#include <string>
+
 namespace {
 
-// While a walk sets one path after another, the bar's redraw is left off:
-// turning it off and on costs Wine two server round trips each time, as
-// much as the reading of a small file. A timer turns it back on and
-// repaints, so the bar shows the current text again within kWalkPathRepaintMs
-// of any pause: a box, the end of the walk, the next timer tick.
-bool redrawOff = false;
-UINT_PTR catchUpTimer = 0;
+// The walk keeps its latest path here; a timer puts it in the bar.
+std::wstring pendingPath;
+bool pending = false;
+UINT_PTR tickTimer = 0;
 
-void CALLBACK CatchUp(HWND, UINT, UINT_PTR id, DWORD)
+void ShowPending()
 {
-    KillTimer(nullptr, id);
-    if (id == catchUpTimer)
-        catchUpTimer = 0;
-    HWND bar = statusBar.Handle();
-    if (!redrawOff || bar == nullptr || !IsWindow(bar))
+    if (!pending)
         return;
-    redrawOff = false;
-    SendMessageW(bar, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(bar, nullptr, TRUE);
+    pending = false;
+    statusBar.SetText(0, pendingPath.c_str());
+}
+
+void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD)
+{
+    if (id != tickTimer) {
+        KillTimer(nullptr, id);
+        return;
+    }
+    if (!pending) {   // the walk has paused or ended
+        KillTimer(nullptr, id);
+        tickTimer = 0;
+        return;
+    }
+    ShowPending();
 }
 
 }  // namespace
 
 void ShowWalkPath(const wchar_t* path)
 {
-    HWND bar = statusBar.Handle();
-    if (bar == nullptr || (!redrawOff && !IsWindowVisible(bar))) {
-        statusBar.SetText(0, path);
-        return;
-    }
-    if (catchUpTimer == 0) {
-        catchUpTimer = SetTimer(nullptr, 0, kWalkPathRepaintMs, CatchUp);
-        if (catchUpTimer == 0) {   // no timer, no deferred repaint
-            statusBar.SetText(0, path);
+    if (tickTimer != 0) {
+        try {
+            pendingPath = path;
+            pending = true;
             return;
+        } catch (const std::bad_alloc&) {
+            pending = false;   // shown at once below instead
         }
     }
-    if (!redrawOff) {
-        SendMessageW(bar, WM_SETREDRAW, FALSE, 0);
-        redrawOff = true;
-    }
     statusBar.SetText(0, path);
+    tickTimer = SetTimer(nullptr, 0, kWalkPathRepaintMs, Tick);
+}
+
+void FlushWalkPath()
+{
+    ShowPending();
 }

@@ -1,11 +1,15 @@
 #pragma once
 
 // Shows the path of the file being read in the status bar's first part.
-// The text itself is set for every file (reading it back always gives the
-// current path), but repainting a status bar costs far more than reading a
-// small file, so during a walk the bar is redrawn at most every
-// kWalkPathRepaintMs. A timer catches up with the last text once the walk
-// pauses or ends, so the screen is never more than a moment behind.
+// Setting a status bar's text makes it repaint, which under some systems
+// costs more than reading a small file; so during a walk the first path is
+// shown at once and later ones at most every kWalkPathRepaintMs, each tick
+// showing the latest. The bar is never more than one tick behind the walk.
 void ShowWalkPath(const wchar_t* path);
+
+// Shows the latest walk path now and leaves nothing pending: before an
+// error is reported, so the status names the file the walk reached, and
+// when a walk ends, so no late path covers the text put there afterwards.
+void FlushWalkPath();
 
 constexpr unsigned kWalkPathRepaintMs = 50;

@@ -60,7 +60,7 @@ int Wait(DWORD timeoutMs)
             return 0;
         if (GetTickCount() - start >= timeoutMs)
             return 1;
-        Sleep(50);
+        Sleep(10);   // fine enough to time a walk by
     }
 }
 

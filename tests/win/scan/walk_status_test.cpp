@@ -1,8 +1,9 @@
-// The walk's per-file status text: stored for every file at once, drawn
-// with a delay, and the bar always back on screen once the walk pauses.
+// The walk's per-file status text: the first path at once, later ones a
+// tick apart, the last one when the walk ends, and nothing after that.
 #include "scan_fixture.h"
 
 #include "app/globals.h"
+#include "scan/check_session.h"
 #include "scan/walk_status.h"
 #include "support/app_fixture.h"
 
@@ -19,23 +20,7 @@ bool BarShownAndPainted(HWND bar)
 
 }  // namespace
 
-TEST(WalkStatus, EveryPathIsStoredAtOnceAndTheBarCatchesUp)
-{
-    RunningApp app;
-    app_fixture::PumpIdle();
-    HWND bar = app_fixture::StatusWindow();
-    ASSERT_TRUE(IsWindowVisible(bar));
-
-    const wchar_t* paths[] = {L"C:\\one\\a.txt", L"C:\\one\\b.txt", L"C:\\two\\c.txt"};
-    for (const wchar_t* path : paths) {
-        ShowWalkPath(path);
-        EXPECT_EQ(app_fixture::StatusText(), path);
-    }
-    EXPECT_TRUE(app_fixture::PumpUntil([bar] { return BarShownAndPainted(bar); }, 2000));
-    EXPECT_EQ(app_fixture::StatusText(), paths[2]);
-}
-
-TEST(WalkStatus, AFinalTextAfterTheWalkIsShown)
+TEST(WalkStatus, TheFirstPathShowsAtOnceAndTheLatestWithinATick)
 {
     RunningApp app;
     app_fixture::PumpIdle();
@@ -43,9 +28,41 @@ TEST(WalkStatus, AFinalTextAfterTheWalkIsShown)
     ASSERT_TRUE(IsWindowVisible(bar));
 
     ShowWalkPath(L"C:\\one\\a.txt");
+    EXPECT_EQ(app_fixture::StatusText(), L"C:\\one\\a.txt");
     ShowWalkPath(L"C:\\one\\b.txt");
+    ShowWalkPath(L"C:\\two\\c.txt");
+    EXPECT_EQ(app_fixture::StatusText(), L"C:\\one\\a.txt") << "no repaint per file";
+    EXPECT_TRUE(app_fixture::PumpUntil(
+        [] { return app_fixture::StatusText() == L"C:\\two\\c.txt"; }, 2000));
+    EXPECT_TRUE(app_fixture::PumpUntil([bar] { return BarShownAndPainted(bar); }, 2000));
+}
+
+TEST(WalkStatus, TheEndOfAWalkShowsItsLastPathAndKeepsTheTextSetAfter)
+{
+    RunningApp app;
+    app_fixture::PumpIdle();
+    HWND bar = app_fixture::StatusWindow();
+    {
+        CheckSession session(resultList, L"Checking");
+        ShowWalkPath(L"C:\\one\\a.txt");
+        ShowWalkPath(L"C:\\one\\b.txt");
+    }
+    EXPECT_EQ(app_fixture::StatusText(), L"C:\\one\\b.txt");
     statusBar.SetText(0, L"Done");
+    const DWORD until = GetTickCount() + 4 * kWalkPathRepaintMs;
+    app_fixture::PumpUntil([until] { return GetTickCount() > until; }, 2000);
     EXPECT_EQ(app_fixture::StatusText(), L"Done");
     EXPECT_TRUE(app_fixture::PumpUntil([bar] { return BarShownAndPainted(bar); }, 2000));
-    EXPECT_EQ(app_fixture::StatusText(), L"Done");
+}
+
+TEST(WalkStatus, ATextSetDuringTheWalkGivesWayToTheNextPath)
+{
+    RunningApp app;
+    app_fixture::PumpIdle();
+
+    ShowWalkPath(L"C:\\one\\a.txt");
+    statusBar.SetText(0, L"Scan drive");
+    ShowWalkPath(L"C:\\one\\b.txt");
+    EXPECT_TRUE(app_fixture::PumpUntil(
+        [] { return app_fixture::StatusText() == L"C:\\one\\b.txt"; }, 2000));
 }
