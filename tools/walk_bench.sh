@@ -88,9 +88,9 @@ time_ferrow() {
     local folder=$1 windows t0 t1
     windows=$(winepath -w "$folder" 2>/dev/null)
     t0=$(now)
-    wine "$exe" "$windows" >/dev/null 2>&1 &
+    ${pin:-} wine "$exe" "$windows" >/dev/null 2>&1 &
     program=$!
-    wine "$probe" wait 600000 >/dev/null 2>&1
+    ${pin:-} wine "$probe" wait 600000 >/dev/null 2>&1
     t1=$(now)
     run_line=$(wine "$probe" lines 2>/dev/null | tr -d '\r' | head -1)
     wine "$probe" close 30000 >/dev/null 2>&1
@@ -153,16 +153,28 @@ startup_time() {
 
 # Where the time of a walk goes: each step of a file's check timed alone
 # over the same trees, once as the program runs and once with the process
-# kept on one CPU, which shows how much of a step is the hand-over between
-# the process and the Wine server on another CPU.
+# and its Wine server kept on one CPU. Most steps are round trips to the
+# Wine server; on a virtual machine, waking the server on an idle CPU and
+# being woken back costs several times the work itself, and the second
+# run shows the same steps without that cost.
+prefix_server() {
+    local p
+    for p in $(pgrep wineserver); do
+        tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && { echo "$p"; return; }
+    done
+}
+
 read_steps() {
     [ -f "$steps" ] || { echo "walk_bench: $steps is missing, no step profile" >&2; return; }
-    local name
+    local name server
+    server=$(prefix_server)
     for name in large small; do
         echo "walk steps, $name tree:"
         wine "$steps" "$(winepath -w "$data/$name")" 2>/dev/null | tr -d "\r"
-        echo "walk steps, $name tree, the process on one CPU:"
+        [ -n "$server" ] && taskset -pc 0 "$server" >/dev/null || continue
+        echo "walk steps, $name tree, the process and the Wine server on one CPU:"
         taskset -c 0 wine "$steps" "$(winepath -w "$data/$name")" 2>/dev/null | tr -d "\r"
+        taskset -pc "0-$(($(nproc) - 1))" "$server" >/dev/null
     done
 }
 
@@ -172,4 +184,20 @@ measure large "$data/large" cat_large
 large_ratio=$ratio
 measure small "$data/small" cat_small
 small_ratio=$ratio
+# The small walk once more with the program, the probe and the Wine server
+# on one CPU: what the walk costs without the wake-ups between CPUs.
+# Shown beside the figures above, not counted in the ratios.
+server=$(prefix_server)
+if [ -n "$server" ] && taskset -pc 0 "$server" >/dev/null; then
+    pin="taskset -c 0"
+    pinned=()
+    for i in $(seq 1 "$runs"); do
+        time_ferrow "$data/small"
+        pinned+=("$run_seconds")
+    done
+    pin=""
+    taskset -pc "0-$(($(nproc) - 1))" "$server" >/dev/null
+    awk -v f="$(best "${pinned[@]}")" -v t="${pinned[*]}" -v b="$(du -sb "$data/small" | cut -f1)" \
+        'BEGIN { printf "walk small on one CPU: ferrow %.3f s (%.0f MiB/s) [%s]\n", f, b / 1048576 / f, t }'
+fi
 echo "walk large: ratio $large_ratio; walk small: ratio $small_ratio"
