@@ -1,5 +1,6 @@
 // The walk's per-file status text: the first path at once, later ones a
-// tick apart, the last one when the walk ends, and nothing after that.
+// tick apart, the last one when the walk ends, and never one over a text
+// the program set since.
 #include "scan_fixture.h"
 
 #include "app/globals.h"
@@ -37,7 +38,19 @@ TEST(WalkStatus, TheFirstPathShowsAtOnceAndTheLatestWithinATick)
     EXPECT_TRUE(app_fixture::PumpUntil([bar] { return BarShownAndPainted(bar); }, 2000));
 }
 
-TEST(WalkStatus, TheEndOfAWalkShowsItsLastPathAndKeepsTheTextSetAfter)
+TEST(WalkStatus, TheEndOfAWalkShowsItsLastPath)
+{
+    RunningApp app;
+    app_fixture::PumpIdle();
+    {
+        CheckSession session(resultList, L"Checking");
+        ShowWalkPath(L"C:\\one\\a.txt");
+        ShowWalkPath(L"C:\\one\\b.txt");
+    }
+    EXPECT_EQ(app_fixture::StatusText(), L"C:\\one\\b.txt");
+}
+
+TEST(WalkStatus, TheTextSetAtTheEndOfAWalkStays)
 {
     RunningApp app;
     app_fixture::PumpIdle();
@@ -46,9 +59,9 @@ TEST(WalkStatus, TheEndOfAWalkShowsItsLastPathAndKeepsTheTextSetAfter)
         CheckSession session(resultList, L"Checking");
         ShowWalkPath(L"C:\\one\\a.txt");
         ShowWalkPath(L"C:\\one\\b.txt");
+        statusBar.SetText(0, L"Done");
     }
-    EXPECT_EQ(app_fixture::StatusText(), L"C:\\one\\b.txt");
-    statusBar.SetText(0, L"Done");
+    EXPECT_EQ(app_fixture::StatusText(), L"Done");
     const DWORD until = GetTickCount() + 4 * kWalkPathRepaintMs;
     app_fixture::PumpUntil([until] { return GetTickCount() > until; }, 2000);
     EXPECT_EQ(app_fixture::StatusText(), L"Done");
@@ -61,8 +74,11 @@ TEST(WalkStatus, ATextSetDuringTheWalkGivesWayToTheNextPath)
     app_fixture::PumpIdle();
 
     ShowWalkPath(L"C:\\one\\a.txt");
-    statusBar.SetText(0, L"Scan drive");
     ShowWalkPath(L"C:\\one\\b.txt");
+    statusBar.SetText(0, L"Scan drive");
+    app_fixture::PumpIdle(2 * kWalkPathRepaintMs);   // b is older than the text: dropped
+    EXPECT_EQ(app_fixture::StatusText(), L"Scan drive");
+    ShowWalkPath(L"C:\\one\\c.txt");
     EXPECT_TRUE(app_fixture::PumpUntil(
-        [] { return app_fixture::StatusText() == L"C:\\one\\b.txt"; }, 2000));
+        [] { return app_fixture::StatusText() == L"C:\\one\\c.txt"; }, 2000));
 }
