@@ -3,7 +3,7 @@
 #include "app/globals.h"
 #include "datafile/crc_file_format.h"
 #include "datafile/file_name_prompt.h"
-#include "datafile/file_system_path.h"
+#include "engine/long_path.h"
 #include "datafile/replacing_file_writer.h"
 #include "datafile/summary_lines.h"
 #include "resource.h"

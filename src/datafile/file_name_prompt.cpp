@@ -2,7 +2,7 @@
 
 #include "app/globals.h"
 #include "datafile/file_extension.h"
-#include "datafile/file_system_path.h"
+#include "engine/long_path.h"
 #include "toolkit/window.h"
 
 #include <string>

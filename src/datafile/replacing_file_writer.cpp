@@ -1,6 +1,6 @@
 #include "datafile/replacing_file_writer.h"
 
-#include "datafile/file_system_path.h"
+#include "engine/long_path.h"
 
 #include <cwchar>
 #include <utility>

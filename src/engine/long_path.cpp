@@ -49,6 +49,11 @@ std::wstring ExtendedLengthPath(const std::wstring& fullPath)
     return p;
 }
 
+std::wstring FileSystemPath(const std::wstring& path)
+{
+    return path.size() >= kLegacyPathLimit ? ExtendedLengthPath(path) : path;
+}
+
 std::wstring LiteralPath(const std::wstring& path)
 {
     const std::wstring extended = ExtendedLengthPath(path);

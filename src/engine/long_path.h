@@ -12,6 +12,11 @@ constexpr size_t kLegacyPathLimit = 260;
 // and paths that are not full (relative, "C:a", "\a") come back unchanged.
 std::wstring ExtendedLengthPath(const std::wstring& fullPath);
 
+// The form of a full path to hand to the file functions at any length: the
+// path itself when it is shorter than the legacy limit, else its extended
+// form.
+std::wstring FileSystemPath(const std::wstring& path);
+
 // The extended form of a full path that names its file exactly as it stands
 // (no "." or ".." component, as the walks build paths from a folder and a
 // directory entry). The system takes that form literally, so a name that

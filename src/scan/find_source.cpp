@@ -38,17 +38,10 @@ public:
 
 } // namespace
 
-std::wstring OpenablePath(const std::wstring& path)
-{
-    if (path.size() < kLegacyPathLimit)
-        return path;
-    return ExtendedLengthPath(path);
-}
-
 std::unique_ptr<DirectorySearch> FindFileSource::Open(const std::wstring& folder)
 {
     // "*" lists every entry, as "*.*" does on this platform.
-    const std::wstring pattern = OpenablePath(folder + L'*');
+    const std::wstring pattern = FileSystemPath(folder + L'*');
     WIN32_FIND_DATAW first;
     HANDLE handle = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &first,
                                      FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);

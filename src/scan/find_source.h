@@ -10,7 +10,3 @@ class FindFileSource : public DirectorySource {
 public:
     std::unique_ptr<DirectorySearch> Open(const std::wstring& folder) override;
 };
-
-// The form of a full path that the file-system calls accept at any length:
-// the path itself when it is short enough, else its "\\?\" form.
-std::wstring OpenablePath(const std::wstring& path);

@@ -2,6 +2,7 @@
 
 #include "app/globals.h"
 #include "engine/crc_list.h"
+#include "engine/long_path.h"
 #include "resource.h"
 #include "scan/check_session.h"
 #include "scan/find_source.h"
@@ -97,7 +98,7 @@ int ResultList::CheckItem(const wchar_t* path)
 {
     RunningCheck running(*this);
     try {
-        const DWORD attributes = GetFileAttributesW(OpenablePath(path).c_str());
+        const DWORD attributes = GetFileAttributesW(FileSystemPath(path).c_str());
         if (attributes == INVALID_FILE_ATTRIBUTES) {
             mainWindow.ReportError(kErrorNoAttributes, L"");
             return 1;

@@ -1,4 +1,4 @@
-#include "datafile/file_system_path.h"
+#include "engine/long_path.h"
 
 #include <gtest/gtest.h>
 
