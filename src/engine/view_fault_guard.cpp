@@ -37,14 +37,16 @@ struct ViewFaultHandling {
 ViewFaultGuard::ViewFaultGuard(const void* view, size_t size)
     : base(static_cast<const char*>(view)), size(size), threadId(GetCurrentThreadId())
 {
+    // Installed with the first guard and left in place: a file's check is
+    // not the place to add and remove a handler every time. Without a guard
+    // in force it passes every exception on.
+    static void* const handler = AddVectoredExceptionHandler(1, ViewFaultHandling::Handle);
+    (void)handler;
     activeGuard = this;
-    handler = AddVectoredExceptionHandler(1, ViewFaultHandling::Handle);
 }
 
 ViewFaultGuard::~ViewFaultGuard()
 {
-    if (handler)
-        RemoveVectoredExceptionHandler(handler);
     activeGuard = nullptr;
     if (replaced)
         VirtualFree(const_cast<char*>(base), 0, MEM_RELEASE);

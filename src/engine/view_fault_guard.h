@@ -27,6 +27,5 @@ private:
     const char* base;
     size_t size;
     unsigned long threadId;
-    void* handler;
     volatile bool replaced = false;
 };

@@ -18,11 +18,11 @@ namespace {
 // the file's position; a compare matches it against the CRC stored there.
 class DiskWalk : public TreeWalkVisitor {
 public:
-    // A scan fills `scanned`, a list of its own: the list held so far (a
-    // scan's or a loaded file's, which Compare still uses) is replaced only
-    // when the scan is complete. A compare reads the held list.
-    DiskWalk(ResultList& list, bool scan, CrcList& scanned)
-        : list(list), state(list.State()), scan(scan), crcs(scan ? scanned : crcList) {}
+    // crcs: what a scan fills, a list of its own (the list held so far, a
+    // scan's or a loaded file's that Compare still uses, is replaced only
+    // when the scan is complete), or the held list a compare reads.
+    DiskWalk(ResultList& list, bool scan, CrcList& crcs)
+        : list(list), state(list.State()), scan(scan), crcs(crcs) {}
 
     void FolderStarted(const std::wstring&) override { ++state.folderCount; }
 
@@ -116,7 +116,7 @@ int ResultList::WalkDisk(wchar_t driveLetter, int scan)
     }
     try {
         const std::wstring progressText = DriveProgressText(driveLetter);
-        DiskWalk walk(*this, scan != 0, scanned);
+        DiskWalk walk(*this, scan != 0, storage);
         CheckSession session(*this, progressText.c_str());
         FindFileSource source;
         if (WalkTree(source, DriveRootPath(driveLetter), walk))
