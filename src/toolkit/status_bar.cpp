@@ -38,6 +38,8 @@ void StatusBar::AddPart(int width, DWORD textStyle)
 bool StatusBar::CreateStatus(HWND parentWindow)
 {
     parent = parentWindow;
+    ticking = false;
+    deferredPart = -1;
     NextControlId();
     hwnd = CreateStatusWindowW(WS_CHILD | WS_VISIBLE, L"", parent, static_cast<UINT>(id));
     if (!hwnd)
@@ -84,10 +86,59 @@ int StatusBar::VisibleHeight() const
     return r.bottom - r.top;
 }
 
-void StatusBar::SetText(int part, const wchar_t* text) const
+void StatusBar::SetText(int part, const wchar_t* text)
 {
+    if (part == deferredPart)
+        deferredPart = -1;
     if (part < 0 || part >= capacity)
         return;
     SendMessageW(hwnd, SB_SETTEXTW, static_cast<WPARAM>(part) | partStyles[part],
                  reinterpret_cast<LPARAM>(text));
+}
+
+namespace {
+
+constexpr UINT_PTR kDeferredTextTimer = 0x4654;
+// The bar whose timer runs; the program has one status bar.
+StatusBar* tickingBar = nullptr;
+
+}  // namespace
+
+void StatusBar::SetTextSoon(int part, const wchar_t* text, unsigned delayMs)
+{
+    if (ticking) {
+        if (deferredPart >= 0 && deferredPart != part)
+            ShowDeferredText();
+        try {
+            deferredText = text;
+            deferredPart = part;
+            return;
+        } catch (const std::bad_alloc&) {
+            deferredPart = -1;   // shown at once below instead
+        }
+    }
+    SetText(part, text);
+    ticking = hwnd && SetTimer(hwnd, kDeferredTextTimer, delayMs, DeferredTick);
+    if (ticking)
+        tickingBar = this;
+}
+
+void StatusBar::ShowDeferredText()
+{
+    if (deferredPart < 0)
+        return;
+    SetText(deferredPart, deferredText.c_str());   // and nothing is deferred
+}
+
+void CALLBACK StatusBar::DeferredTick(HWND bar, UINT, UINT_PTR id, DWORD)
+{
+    StatusBar* self = tickingBar;
+    if (!self || self->hwnd != bar || self->deferredPart < 0) {
+        // Nothing came since the last tick: the texts have paused.
+        KillTimer(bar, id);
+        if (self && self->hwnd == bar)
+            self->ticking = false;
+        return;
+    }
+    self->ShowDeferredText();
 }
