@@ -1,55 +1,14 @@
-// Defines and removes drive letters of the Wine prefix the way Wine's drive
-// configuration tool does: through the mount manager, which makes the letter
-// point at a Unix folder, records its type and tells every running program
-// (GetLogicalDrives, GetDriveTypeW) at once. A plain symbolic link in the
-// prefix's dosdevices folder is only noticed by programs started later.
+// Defines and removes drive letters of the Wine prefix through the mount
+// manager (see support/mount_manager.h), and lists the drives there are.
 #include "probe_verbs.h"
 
 #include "program_windows.h"
+#include "support/mount_manager.h"
 
-#include <winioctl.h>
-
-#include <cstring>
 #include <cwctype>
 #include <string>
 
 namespace {
-
-// Wine's mount manager interface (include/ddk/mountmgr.h).
-struct MountmgrUnixDrive {
-    ULONG size;
-    ULONG type;
-    ULONG fsType;
-    DWORD serial;
-    ULONGLONG unixDev;
-    WCHAR letter;
-    USHORT mountPointOffset;
-    USHORT deviceOffset;
-    USHORT labelOffset;
-};
-constexpr DWORD kDefineUnixDrive = CTL_CODE(0x6D, 32, METHOD_BUFFERED, FILE_READ_ACCESS | FILE_WRITE_ACCESS);
-
-bool DefineUnixDrive(wchar_t letter, const std::string& unixPath, ULONG type)
-{
-    HANDLE manager = CreateFileW(L"\\\\.\\MountPointManager", GENERIC_READ | GENERIC_WRITE,
-                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (manager == INVALID_HANDLE_VALUE)
-        return false;
-    std::vector<char> buffer(sizeof(MountmgrUnixDrive) + unixPath.size() + 1, 0);
-    auto* drive = reinterpret_cast<MountmgrUnixDrive*>(buffer.data());
-    drive->size = static_cast<ULONG>(buffer.size());
-    drive->type = type;
-    drive->letter = static_cast<WCHAR>(towlower(letter));
-    if (!unixPath.empty()) {
-        std::memcpy(buffer.data() + sizeof(MountmgrUnixDrive), unixPath.data(), unixPath.size());
-        drive->mountPointOffset = sizeof(MountmgrUnixDrive);
-    }
-    DWORD returned = 0;
-    const BOOL ok = DeviceIoControl(manager, kDefineUnixDrive, buffer.data(), static_cast<DWORD>(buffer.size()),
-                                    nullptr, 0, &returned, nullptr);
-    CloseHandle(manager);
-    return ok != FALSE;
-}
 
 bool TypeOf(const std::wstring& name, ULONG& type)
 {

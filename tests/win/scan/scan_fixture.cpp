@@ -3,12 +3,12 @@
 #include "resource.h"
 #include "support/app_fixture.h"
 #include "support/box_answerer.h"
+#include "support/mount_manager.h"
 #include "support/remove_tree.h"
 #include "support/unix_path.h"
 
 #include <gtest/gtest.h>
 #include <shlobj.h>
-#include <winioctl.h>
 #include <zlib.h>
 
 #include <cstring>
@@ -20,45 +20,6 @@ namespace {
 std::wstring Long(const std::wstring& path)
 {
     return L"\\\\?\\" + path;
-}
-
-// Wine's mount manager interface (its ddk/mountmgr.h), for defining drives.
-struct MountmgrUnixDrive {
-    ULONG size;
-    ULONG type;
-    ULONG fsType;
-    DWORD serial;
-    ULONGLONG unixDev;
-    WCHAR letter;
-    USHORT mountPointOffset;
-    USHORT deviceOffset;
-    USHORT labelOffset;
-};
-constexpr DWORD kDefineUnixDrive =
-    CTL_CODE(0x6D, 32, METHOD_BUFFERED, FILE_READ_ACCESS | FILE_WRITE_ACCESS);
-
-bool DefineDrive(wchar_t letter, const std::string& unixPath, ULONG type)
-{
-    HANDLE manager = CreateFileW(L"\\\\.\\MountPointManager", GENERIC_READ | GENERIC_WRITE,
-                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                                 nullptr);
-    if (manager == INVALID_HANDLE_VALUE)
-        return false;
-    std::vector<char> buffer(sizeof(MountmgrUnixDrive) + unixPath.size() + 1, 0);
-    auto* drive = reinterpret_cast<MountmgrUnixDrive*>(buffer.data());
-    drive->size = static_cast<ULONG>(buffer.size());
-    drive->type = type;
-    drive->letter = static_cast<WCHAR>(towlower(letter));
-    if (!unixPath.empty()) {
-        std::memcpy(buffer.data() + sizeof(MountmgrUnixDrive), unixPath.c_str(), unixPath.size());
-        drive->mountPointOffset = sizeof(MountmgrUnixDrive);
-    }
-    DWORD returned = 0;
-    const BOOL ok = DeviceIoControl(manager, kDefineUnixDrive, buffer.data(),
-                                    static_cast<DWORD>(buffer.size()), nullptr, 0, &returned,
-                                    nullptr);
-    CloseHandle(manager);
-    return ok != FALSE;
 }
 
 HGLOBAL MakeDropBlock(const std::vector<std::wstring>& paths)
@@ -162,14 +123,14 @@ void TestFolder::SetAttributes(const std::wstring& relative, DWORD attributes) c
 CdDrive::CdDrive(wchar_t driveLetter, const TestFolder& folder) : letter(driveLetter)
 {
     const std::string unixPath = UnixPath(folder.Root());
-    defined = !unixPath.empty() && DefineDrive(letter, unixPath, DRIVE_CDROM);
+    defined = !unixPath.empty() && DefineUnixDrive(letter, unixPath, DRIVE_CDROM);
     EXPECT_TRUE(defined) << "cannot define the CD-ROM drive";
 }
 
 CdDrive::~CdDrive()
 {
     if (defined)
-        DefineDrive(letter, "", DRIVE_NO_ROOT_DIR);
+        DefineUnixDrive(letter, "", DRIVE_NO_ROOT_DIR);
 }
 
 std::wstring CdDrive::Root() const
