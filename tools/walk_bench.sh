@@ -157,25 +157,45 @@ startup_time() {
 # Wine server; on a virtual machine, waking the server on an idle CPU and
 # being woken back costs several times the work itself, and the second
 # run shows the same steps without that cost.
-prefix_server() {
-    local p
+# Runs "$@" with the prefix's Wine server, and the Wine processes it starts
+# (through $pin), kept on CPU 0. Fails when the server cannot be found.
+on_one_cpu() {
+    local server p
     for p in $(pgrep wineserver); do
-        tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && { echo "$p"; return; }
+        tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && server=$p
     done
+    [ -n "${server:-}" ] && taskset -pc 0 "$server" >/dev/null || return 1
+    pin="taskset -c 0"
+    "$@"
+    pin=""
+    taskset -pc "0-$(($(nproc) - 1))" "$server" >/dev/null
+}
+
+step_profile() {
+    ${pin:-} wine "$steps" "$(winepath -w "$1")" 2>/dev/null | tr -d "\r"
 }
 
 read_steps() {
     [ -f "$steps" ] || { echo "walk_bench: $steps is missing, no step profile" >&2; return; }
-    local name server
-    server=$(prefix_server)
+    local name
     for name in large small; do
         echo "walk steps, $name tree:"
-        wine "$steps" "$(winepath -w "$data/$name")" 2>/dev/null | tr -d "\r"
-        [ -n "$server" ] && taskset -pc 0 "$server" >/dev/null || continue
+        step_profile "$data/$name"
         echo "walk steps, $name tree, the process and the Wine server on one CPU:"
-        taskset -c 0 wine "$steps" "$(winepath -w "$data/$name")" 2>/dev/null | tr -d "\r"
-        taskset -pc "0-$(($(nproc) - 1))" "$server" >/dev/null
+        on_one_cpu step_profile "$data/$name" || echo "  (the Wine server was not found)"
     done
+}
+
+# The small walk once more on one CPU: what the walk costs without the
+# wake-ups between CPUs. Shown beside the figures above, not in the ratios.
+small_on_one_cpu() {
+    local pinned=() i
+    for i in $(seq 1 "$runs"); do
+        time_ferrow "$data/small"
+        pinned+=("$run_seconds")
+    done
+    awk -v f="$(best "${pinned[@]}")" -v t="${pinned[*]}" -v b="$(du -sb "$data/small" | cut -f1)" \
+        'BEGIN { printf "walk small on one CPU: ferrow %.3f s (%.0f MiB/s) [%s]\n", f, b / 1048576 / f, t }'
 }
 
 startup_time
@@ -184,20 +204,5 @@ measure large "$data/large" cat_large
 large_ratio=$ratio
 measure small "$data/small" cat_small
 small_ratio=$ratio
-# The small walk once more with the program, the probe and the Wine server
-# on one CPU: what the walk costs without the wake-ups between CPUs.
-# Shown beside the figures above, not counted in the ratios.
-server=$(prefix_server)
-if [ -n "$server" ] && taskset -pc 0 "$server" >/dev/null; then
-    pin="taskset -c 0"
-    pinned=()
-    for i in $(seq 1 "$runs"); do
-        time_ferrow "$data/small"
-        pinned+=("$run_seconds")
-    done
-    pin=""
-    taskset -pc "0-$(($(nproc) - 1))" "$server" >/dev/null
-    awk -v f="$(best "${pinned[@]}")" -v t="${pinned[*]}" -v b="$(du -sb "$data/small" | cut -f1)" \
-        'BEGIN { printf "walk small on one CPU: ferrow %.3f s (%.0f MiB/s) [%s]\n", f, b / 1048576 / f, t }'
-fi
+on_one_cpu small_on_one_cpu
 echo "walk large: ratio $large_ratio; walk small: ratio $small_ratio"
