@@ -12,7 +12,8 @@ packages=(cmake make g++ python3
           binutils-mingw-w64-i686 mingw-w64-tools libz-mingw-w64-dev
           wine wine64 fonts-wine xvfb xdotool imagemagick x11-utils
           googletest libgtest-dev libbenchmark-dev zlib1g-dev
-          cups printer-driver-cups-pdf poppler-utils clang-14 libclang-rt-14-dev)
+          cups printer-driver-cups-pdf poppler-utils clang-14 libclang-rt-14-dev
+          fuse3 fuseiso xorriso genisoimage python3-fusepy)
 
 ensure_packages() {
     local missing=() p

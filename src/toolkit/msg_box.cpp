@@ -11,6 +11,7 @@ int MsgBox::boxButtonCount = 0;
 int MsgBox::boxFocusIndex = 0;
 WNDPROC MsgBox::boxButtonProc = nullptr;
 bool MsgBox::classRegistered = false;
+MsgBox* MsgBox::openBox = nullptr;
 
 namespace {
 
@@ -54,10 +55,23 @@ bool MsgBox::RegisterWindowClass()
 int MsgBox::Ask(HWND ownerWindow, const wchar_t* message, const wchar_t* title, UINT style,
                 int iconResource, COLORREF textCol, COLORREF backCol, COLORREF shadowCol)
 {
-    // Only one box at a time; a handle whose window went behind our back is stale.
-    if (hwnd && IsWindow(hwnd))
-        return 0;
+    // Only one box at a time, of either kind: they share their buttons. A
+    // question asked meanwhile (a close or end-of-session request while a box
+    // is open) is not shown and counts as unanswered.
+    if (openBox || (hwnd && IsWindow(hwnd)))
+        return UnansweredResult(style);
+    // A handle whose window went behind our back is stale.
     hwnd = nullptr;
+    openBox = this;
+    const int result = AskOnce(ownerWindow, message, title, style, iconResource, textCol, backCol,
+                               shadowCol);
+    openBox = nullptr;
+    return result != 0 ? result : UnansweredResult(style);
+}
+
+int MsgBox::AskOnce(HWND ownerWindow, const wchar_t* message, const wchar_t* title, UINT style,
+                    int iconResource, COLORREF textCol, COLORREF backCol, COLORREF shadowCol)
+{
 
     owner = ownerWindow;
     boxStyle = style;

@@ -85,6 +85,8 @@ protected:
         ++loads;
         const Bytes bytes = ReadBytes(path);
         const Expected expected = ReadLikeTheFormatSays(bytes);
+        const uint32_t heldBefore = resultList.State().expectedCount;
+        const std::vector<uint32_t> crcsBefore = ProgramCrcs(heldBefore);
         const int64_t capacityBefore = crcList.Capacity();
         const size_t privateBefore = PrivateBytes();
 
@@ -113,7 +115,8 @@ protected:
             ASSERT_EQ(2u, run.seen.size());
             EXPECT_EQ(Lines{L"Error reading file"}, run.seen[1].lines);
             EXPECT_EQ(Lines{}, app_fixture::ListLines());
-            EXPECT_EQ(0u, resultList.State().expectedCount);
+            EXPECT_EQ(heldBefore, resultList.State().expectedCount) << "the list held stays";
+            EXPECT_TRUE(crcsBefore == ProgramCrcs(heldBefore));
             EXPECT_FALSE(app_fixture::ButtonEnabled(IDM_COMPARE));
             ++refused;
         }
