@@ -2,7 +2,8 @@
 """The libraries a Windows executable imports, ordinary and delay-loaded.
 
   pe_imports.py list EXE
-      prints "import NAME" and "delay NAME" lines and the DllCharacteristics
+      prints "import NAME" lines, "delay NAME FUNCTION..." lines and the
+      DllCharacteristics
   pe_imports.py set-delay-directory EXE MAP
       points the image's delay-import directory at the descriptors that
       dlltool's delay-import libraries put into the code section (GNU ld
@@ -84,19 +85,34 @@ class Image:
         return names
 
     def delay_imports(self):
+        """(library, [function, ...]) for each delay-loaded library."""
         rva, size = self.directory(DIRECTORY_DELAY_IMPORT)
-        names = []
+        libraries = []
         end = rva + size
         while rva and rva + DELAY_DESCRIPTOR_SIZE <= end:
             fields = struct.unpack_from("<8I", self.data, self.offset(rva))
             if not any(fields):
                 break
-            attributes, name = fields[0], fields[1]
-            if not attributes & 1:  # an old descriptor holds addresses, not RVAs
-                name -= self.image_base
-            names.append(self.string(name))
+            # An old descriptor holds addresses, not RVAs.
+            base = 0 if fields[0] & 1 else self.image_base
+            libraries.append((self.string(fields[1] - base), self.functions(fields[4] - base, base)))
             rva += DELAY_DESCRIPTOR_SIZE
-        return names
+        return libraries
+
+    def functions(self, names_rva, base):
+        entry_format, by_ordinal = ("<Q", 1 << 63) if self.pe32_plus else ("<I", 1 << 31)
+        step = struct.calcsize(entry_format)
+        functions = []
+        while names_rva:
+            entry = struct.unpack_from(entry_format, self.data, self.offset(names_rva))[0]
+            if not entry:
+                break
+            if entry & by_ordinal:
+                functions.append(f"#{entry & 0xFFFF}")
+            else:
+                functions.append(self.string(entry - base + 2))  # past the hint
+            names_rva += step
+        return functions
 
 
 def set_delay_directory(exe, map_file):
@@ -126,7 +142,7 @@ def check(exe, allowed, delayed):
     for name in image.imports():
         if name.lower() not in allowed:
             problems.append(f"imports {name}, which is not among {', '.join(sorted(allowed))}")
-    found = {name.lower() for name in image.delay_imports()}
+    found = {name.lower() for name, _ in image.delay_imports()}
     if found != delayed:
         problems.append(f"delay-loads {', '.join(sorted(found)) or 'nothing'}, "
                         f"not {', '.join(sorted(delayed))}")
@@ -155,8 +171,8 @@ def main():
         image = Image(args.exe)
         for name in image.imports():
             print(f"import {name}")
-        for name in image.delay_imports():
-            print(f"delay {name}")
+        for name, functions in image.delay_imports():
+            print(f"delay {name} {' '.join(functions)}")
         print(f"DllCharacteristics {image.characteristics:#06x}")
     elif args.verb == "set-delay-directory":
         set_delay_directory(args.exe, args.map)
