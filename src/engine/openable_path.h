@@ -9,3 +9,7 @@
 // all reached through it, so that they agree on what a path names. False
 // when the path cannot be made full.
 bool OpenablePath(const wchar_t* path, std::wstring& out);
+
+// The full path of a path as the system makes it (GetFullPathNameW: against
+// the current folder, with "." and ".." resolved); false when it cannot.
+bool FullPathName(const wchar_t* path, std::wstring& out);

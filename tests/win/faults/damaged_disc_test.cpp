@@ -144,6 +144,15 @@ BoxRules::Rule Answering(const wchar_t* toContinue)
     };
 }
 
+// Drops the paths and waits for the check to end, the user answering as
+// Answering(toContinue) does.
+void DropAnswering(const std::vector<std::wstring>& paths, const wchar_t* toContinue)
+{
+    BoxRules user(Answering(toContinue));
+    scan_test::DropOnMainWindow(paths);
+    EXPECT_TRUE(app_fixture::PumpUntil([] { return app_fixture::StatusText() == L"Done"; }, 30000));
+}
+
 Lines Boxes(const std::vector<SeenBox>& seen)
 {
     Lines texts;
@@ -281,22 +290,14 @@ TEST_F(DamagedDisc, DroppedFilesAndFoldersWithBadSectorsShowNoSumThatLooksWhole)
         return bad ? path + L" - incomplete, " + std::to_wstring(bad) + L" unreadable"
                    : scan_test::Hex8(sum) + L"\t" + path;
     };
-    {
-        BoxRules user(Answering(L"Yes"));
-        scan_test::DropOnMainWindow({L"S:\\", L"S:\\sub\\deeper", L"S:\\" + disc.FileAt(0), L"S:\\zeta"});
-        ASSERT_TRUE(app_fixture::PumpUntil([] { return app_fixture::StatusText() == L"Done"; }, 30000));
-    }
+    DropAnswering({L"S:\\", L"S:\\sub\\deeper", L"S:\\" + disc.FileAt(0), L"S:\\zeta"}, L"Yes");
     EXPECT_EQ((Lines{folderLine(L""), folderLine(L"sub\\deeper\\"), L"S:\\" + disc.FileAt(0) + L" - unreadable",
                      folderLine(L"zeta\\")}),
               app_fixture::ListLines());
 
     // No inside a folder ends that folder's walk: it still gets its line,
     // and the drop goes on with the next item.
-    {
-        BoxRules user(Answering(L"No"));
-        scan_test::DropOnMainWindow({L"S:\\sub", L"S:\\sub\\gamma.txt"});
-        ASSERT_TRUE(app_fixture::PumpUntil([] { return app_fixture::StatusText() == L"Done"; }, 30000));
-    }
+    DropAnswering({L"S:\\sub", L"S:\\sub\\gamma.txt"}, L"No");
     const Lines lines = app_fixture::ListLines();
     ASSERT_EQ(6u, lines.size());
     EXPECT_EQ(L"S:\\sub - incomplete, 1 unreadable", lines[4]);
@@ -341,11 +342,7 @@ TEST_F(DamagedDisc, AFolderThatCannotBeListedEndsTheCompareThereAndIsNamedByScan
               app_fixture::ListLines());
 
     // Dropped, it is never taken for an empty folder.
-    {
-        BoxRules user(Answering(L"Yes"));
-        scan_test::DropOnMainWindow({L"S:\\sub", L"S:\\"});
-        ASSERT_TRUE(app_fixture::PumpUntil([] { return app_fixture::StatusText() == L"Done"; }, 30000));
-    }
+    DropAnswering({L"S:\\sub", L"S:\\"}, L"Yes");
     EXPECT_EQ((Lines{L"S:\\sub - unreadable", L"S:\\ - incomplete, 1 unreadable"}), app_fixture::ListLines());
 }
 

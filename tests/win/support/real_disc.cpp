@@ -1,7 +1,5 @@
 #include "support/real_disc.h"
 
-#include "support/remove_tree.h"
-#include "support/unix_path.h"
 
 #include <gtest/gtest.h>
 
@@ -44,32 +42,11 @@ std::string Unmount(const std::string& mountPoint)
 
 }  // namespace
 
-WorkFolder::WorkFolder()
-{
-    static int made = 0;
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    root = std::wstring(temp) + L"ferrow-disc-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-           std::to_wstring(++made);
-    RemoveTree(root);
-    EXPECT_TRUE(CreateDirectoryW(root.c_str(), nullptr)) << "cannot make the disc's work folder";
-    EXPECT_TRUE(CreateDirectoryW(Path(L"mnt").c_str(), nullptr)) << "cannot make the mount point";
-}
-
-WorkFolder::~WorkFolder()
-{
-    RemoveTree(root);
-}
-
-std::string WorkFolder::UnixPath(const std::wstring& name) const
-{
-    return ::UnixPath(Path(name));
-}
-
 DiscImage::DiscImage(const std::wstring& sourceFolder, bool udf)
 {
-    const std::string source = PyBytes(::UnixPath(sourceFolder));
-    const std::string image = PyBytes(work.UnixPath(L"disc.iso"));
+    work.MakeFolder(L"mnt");
+    const std::string source = PyBytes(UnixPath(sourceFolder));
+    const std::string image = PyBytes(UnixPath(work.Path(L"disc.iso")));
     const std::string make = udf ? "run(b'genisoimage', b'-quiet', b'-udf', b'-J', b'-R', b'-o', " +
                                        image + ", " + source + ")\n"
                                  : "run(b'xorriso', b'-as', b'mkisofs', b'-quiet', b'-J', "
@@ -86,6 +63,7 @@ DiscImage::~DiscImage()
 
 FaultyDisc::FaultyDisc(const std::string& sourceUnixPath, const Faults& faults)
 {
+    work.MakeFolder(L"mnt");
     std::string bad = "{";
     for (const auto& [path, offset] : faults.badSectors)
         bad += PyText(path) + ": " + std::to_string(offset) + ", ";
@@ -97,12 +75,12 @@ FaultyDisc::FaultyDisc(const std::string& sourceUnixPath, const Faults& faults)
     const std::wstring ready = work.Path(L"ready");
     const std::string plan =
         "{'bad': " + bad + ", 'unlistable': " + unlistable +
-        ", 'taken_out': " + PyBytes(work.UnixPath(L"taken-out")) + ".decode()" +
-        ", 'ready': " + PyBytes(work.UnixPath(L"ready")) + ".decode()" +
+        ", 'taken_out': " + PyBytes(UnixPath(work.Path(L"taken-out"))) + ".decode()" +
+        ", 'ready': " + PyBytes(UnixPath(work.Path(L"ready"))) + ".decode()" +
         (faults.takeOutWhenOpened.empty()
              ? "" : ", 'take_out_when_opened': " + PyText(faults.takeOutWhenOpened)) +
         "}";
-    const std::string planPath = PyBytes(work.UnixPath(L"plan.json"));
+    const std::string planPath = PyBytes(UnixPath(work.Path(L"plan.json")));
     daemon = std::make_unique<unix_side::Script>(
         "import json, runpy, sys\n"
         "with open(" + planPath + ", 'w') as f:\n"

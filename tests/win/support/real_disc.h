@@ -5,6 +5,8 @@
 // listed, the disc taken out part way). Both are Linux mounts that a test
 // then gives a drive letter (scan_test::CdDrive).
 #include "faults/unix_side.h"
+#include "scan/scan_fixture.h"
+#include "support/unix_path.h"
 
 #include <windows.h>
 
@@ -15,23 +17,6 @@
 #include <vector>
 
 namespace disc_test {
-
-// A folder of the test's own under the temporary folder, for images, mount
-// points and plans; everything in it is removed at the end.
-class WorkFolder {
-public:
-    WorkFolder();
-    ~WorkFolder();
-    WorkFolder(const WorkFolder&) = delete;
-    WorkFolder& operator=(const WorkFolder&) = delete;
-
-    std::wstring Path(const std::wstring& name) const { return root + L"\\" + name; }
-    // The Linux path of Path(name).
-    std::string UnixPath(const std::wstring& name) const;
-
-private:
-    std::wstring root;
-};
 
 // The image of a folder's tree, mounted read-only by fuseiso: Joliet names
 // (and Rock Ridge), as a burning program writes a data disc; with `udf`, a
@@ -46,10 +31,10 @@ public:
     // "ok", or why the image could not be made or mounted.
     const std::string& Outcome() const { return outcome; }
     // Where the disc's root is on the Linux side.
-    std::string MountPoint() const { return work.UnixPath(L"mnt"); }
+    std::string MountPoint() const { return UnixPath(work.Path(L"mnt")); }
 
 private:
-    WorkFolder work;
+    scan_test::TestFolder work;   // the image, the mount point, the plan
     std::string outcome;
 };
 
@@ -74,14 +59,14 @@ public:
     FaultyDisc& operator=(const FaultyDisc&) = delete;
 
     const std::string& Outcome() const { return outcome; }
-    std::string MountPoint() const { return work.UnixPath(L"mnt"); }
+    std::string MountPoint() const { return UnixPath(work.Path(L"mnt")); }
     // From now on every call fails, as on a drive whose disc was removed;
     // PutBack ends that.
     void TakeOut();
     void PutBack();
 
 private:
-    WorkFolder work;
+    scan_test::TestFolder work;   // the image, the mount point, the plan
     std::string outcome;
     std::unique_ptr<unix_side::Script> daemon;   // serves the disc until it is unmounted
 };
