@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
 
 namespace {
 
@@ -87,6 +88,20 @@ private:
         folder.Write(path, bytes);
         sizes[path] = bytes.size();
     }
+};
+
+// The disc through a drive with these faults as S:, and, with `good`, as
+// a healthy drive R: too.
+struct Drives {
+    Drives(const Disc& disc, const Faults& faults, bool good = true)
+        : damaged(disc.UnixRoot(), faults), worn(L'S', damaged.MountPoint())
+    {
+        if (good)
+            healthy.emplace(L'R', disc.folder);
+    }
+    FaultyDisc damaged;
+    CdDrive worn;
+    std::optional<CdDrive> healthy;
 };
 
 // Bad sectors in the first file of the walk (at its start), in
@@ -181,10 +196,8 @@ TEST_F(DamagedDisc, BadSectorsMakeExactlyTheDamagedFilesUnreadableInCompareScanA
     Disc disc(true);
     const Faults faults = BadSectors(disc);
     ASSERT_EQ(4u, faults.badSectors.size());
-    FaultyDisc damaged(disc.UnixRoot(), faults);
-    ASSERT_EQ("ok", damaged.Outcome());
-    CdDrive good(L'R', disc.folder);
-    CdDrive worn(L'S', damaged.MountPoint());
+    Drives drives(disc, faults);
+    ASSERT_EQ("ok", drives.damaged.Outcome());
     RunningApp app;
     const uint32_t files = disc.Files(), folders = disc.oracle.folders;
     ASSERT_TRUE(scan_test::ScanDrive(L'R'));
@@ -235,10 +248,8 @@ TEST_F(DamagedDisc, NoAtABadSectorEndsTheWalkAndKeepsTheHeldScanAsItWas)
 {
     Disc disc;
     const Faults faults = BadSectors(disc);
-    FaultyDisc damaged(disc.UnixRoot(), faults);
-    ASSERT_EQ("ok", damaged.Outcome());
-    CdDrive good(L'R', disc.folder);
-    CdDrive worn(L'S', damaged.MountPoint());
+    Drives drives(disc, faults);
+    ASSERT_EQ("ok", drives.damaged.Outcome());
     RunningApp app;
     ASSERT_TRUE(scan_test::ScanDrive(L'R'));
     const Lines first = {L"S:\\" + disc.FileAt(0) + L" - unreadable"};
@@ -273,9 +284,8 @@ TEST_F(DamagedDisc, DroppedFilesAndFoldersWithBadSectorsShowNoSumThatLooksWhole)
 {
     Disc disc;
     const Faults faults = BadSectors(disc);
-    FaultyDisc damaged(disc.UnixRoot(), faults);
-    ASSERT_EQ("ok", damaged.Outcome());
-    CdDrive worn(L'S', damaged.MountPoint());
+    Drives drives(disc, faults, false);
+    ASSERT_EQ("ok", drives.damaged.Outcome());
     RunningApp app;
     // The line a dropped folder must get: its sum when all its files could
     // be read, else how many could not.
@@ -309,10 +319,8 @@ TEST_F(DamagedDisc, AFolderThatCannotBeListedEndsTheCompareThereAndIsNamedByScan
     Disc disc;
     Faults faults;
     faults.unlistable = {L"/sub"};
-    FaultyDisc damaged(disc.UnixRoot(), faults);
-    ASSERT_EQ("ok", damaged.Outcome());
-    CdDrive good(L'R', disc.folder);
-    CdDrive worn(L'S', damaged.MountPoint());
+    Drives drives(disc, faults);
+    ASSERT_EQ("ok", drives.damaged.Outcome());
     RunningApp app;
     ASSERT_TRUE(scan_test::ScanDrive(L'R'));
 
@@ -366,9 +374,8 @@ TEST_F(DamagedDisc, ADiscTakenOutPartWayLeavesEveryLaterFileUnreadableNeverCount
     // Compared, the disc goes while gamma is read: gamma is unreadable, and
     // the rest of the disc cannot be matched with the list.
     {
-        FaultyDisc taken(disc.UnixRoot(), faults);
-        ASSERT_EQ("ok", taken.Outcome());
-        CdDrive worn(L'S', taken.MountPoint());
+        Drives taken(disc, faults, false);
+        ASSERT_EQ("ok", taken.damaged.Outcome());
         BoxRules user(Answering(L"Yes"));
         ASSERT_TRUE(scan_test::CompareDrive(L'S'));
         EXPECT_EQ(Concat(ReportsAndQuestions({L"S:\\sub\\gamma.txt"}),
@@ -383,9 +390,8 @@ TEST_F(DamagedDisc, ADiscTakenOutPartWayLeavesEveryLaterFileUnreadableNeverCount
     // Scanned, the walk names every file and folder it could no longer reach
     // and counts nothing it did not read.
     {
-        FaultyDisc taken(disc.UnixRoot(), faults);
-        ASSERT_EQ("ok", taken.Outcome());
-        CdDrive worn(L'S', taken.MountPoint());
+        Drives taken(disc, faults, false);
+        ASSERT_EQ("ok", taken.damaged.Outcome());
         BoxRules user(Answering(L"Yes"));
         ASSERT_TRUE(scan_test::ScanDrive(L'S'));
     }
