@@ -1,4 +1,5 @@
-// Resource and command identifiers, shared by the code and ferrow.rc.
+// Resource and command identifiers, the program's name and version: shared
+// by the code and ferrow.rc.
 #pragma once
 
 #define IDR_ACCELERATORS   101
@@ -16,5 +17,6 @@
 #define IDM_ABOUT          40006
 #define IDM_EXIT           40007
 
+#define FERROW_NAME_TEXT "Ferrow"
 #define FERROW_VERSION_TEXT "1.44"
 #define FERROW_VERSION_BINARY 1,44,0,0

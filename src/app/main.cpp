@@ -1,4 +1,4 @@
-#include "app/globals.h"
+#include "app/main_window.h"
 #include "app/startup.h"
 
 #include <windows.h>

@@ -1,20 +1,18 @@
 #include "app/main_window.h"
 
-#include "app/globals.h"
+#include "app/boxes.h"
+#include "app/frame_panes.h"
 #include "resource.h"
+#include "scan/result_list.h"
+#include "scan/scan_texts.h"
 #include "scan/walk_status.h"
 
 #include <shellapi.h>
 
 namespace {
 
-constexpr COLORREF kTextColour = 0x000000;
-constexpr COLORREF kBackColour = 0xC0C0C0;
-constexpr COLORREF kShadowColour = 0x808080;
-constexpr UINT kErrorStyle = 0x30;  // one OK button, exclamation icon
-
 constexpr wchar_t kAboutText[] =
-    L"Ferrow " FERROW_VERSION_TEXT L"\n"
+    L"" FERROW_NAME_TEXT " " FERROW_VERSION_TEXT "\n"
     L"Free to use and to pass on, without warranty.";
 constexpr wchar_t kAboutLink[] = L"https://ferrow.example.org/";
 
@@ -27,9 +25,10 @@ int MainWindow::OnOtherMessage(UINT msg, WPARAM, LPARAM lparam)
     return 0;
 }
 
-void MainWindow::OnCommand(WPARAM wparam, LPARAM)
+void MainWindow::OnCommand(int id, int, HWND)
 {
-    switch (LOWORD(wparam)) {
+    // A click forwarded by the bar and an accelerator (code 1) are the same command.
+    switch (id) {
     case IDM_SCAN:
         resultList.ScanCommand();
         break;
@@ -59,8 +58,8 @@ void MainWindow::OnCommand(WPARAM wparam, LPARAM)
 
 bool MainWindow::OnCreate()
 {
-    if (!crcList.Allocate(10000, 10000, 4)) {
-        ReportError(L"Not enough memory!", L"Ferrow");
+    if (!crcList.Allocate(kCrcListCapacity, kCrcListGrowStep, sizeof(uint32_t))) {
+        ReportError(L"Not enough memory!", kProgramName);
         return false;
     }
     DragAcceptFiles(hwnd, TRUE);
@@ -81,11 +80,10 @@ void MainWindow::OnDropFiles(HDROP drop)
 
 // The list wants its keys (LBS_WANTKEYBOARDINPUT) and does nothing with any
 // of them itself: only Up, Down and Delete mean something here.
-LRESULT MainWindow::OnVKeyToItem(WPARAM wparam)
+LRESULT MainWindow::OnVKeyToItem(int key, int caret)
 {
     HWND list = resultList.Handle();
-    int caret = HIWORD(wparam);
-    switch (LOWORD(wparam)) {
+    switch (key) {
     case VK_UP:
         if (caret - 1 >= 0)
             SendMessageW(list, LB_SETCURSEL, caret - 1, 0);
@@ -131,7 +129,7 @@ void MainWindow::PreRegisterClass(WNDCLASSW& wc)
 
 void MainWindow::PreCreate(CREATESTRUCTW& cs)
 {
-    cs.lpszName = L"Ferrow";
+    cs.lpszName = kProgramName;
     cs.cx = 470;
     cs.cy = 400;
 }
@@ -140,10 +138,11 @@ int MainWindow::ReportError(const wchar_t* text, const wchar_t* caption)
 {
     // A report in the middle of a walk: the status names the file reached.
     FlushWalkPath();
-    return msgBox.Ask(hwnd, text, caption, kErrorStyle, 0, kTextColour, kBackColour, kShadowColour);
+    return AskUser(hwnd, text, caption, kBoxErrorStyle);
 }
 
 void MainWindow::ShowAbout()
 {
-    aboutBox.Ask(hwnd, kAboutText, kAboutLink, 0, IDI_FERROW, kTextColour, kBackColour, kShadowColour);
+    aboutBox.Ask(hwnd, kAboutText, kAboutLink, 0, IDI_FERROW, kBoxColours.text, kBoxColours.back,
+                 kBoxColours.shadow);
 }

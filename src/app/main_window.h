@@ -6,11 +6,11 @@
 class MainWindow : public FrameWindow {
 public:
     int OnOtherMessage(UINT msg, WPARAM wparam, LPARAM lparam) override;
-    void OnCommand(WPARAM wparam, LPARAM lparam) override;
+    void OnCommand(int id, int code, HWND sender) override;
     bool OnCreate() override;
     void OnDestroy() override;
     void OnDropFiles(HDROP drop) override;
-    LRESULT OnVKeyToItem(WPARAM wparam) override;
+    LRESULT OnVKeyToItem(int key, int caret) override;
     bool CanClose() override;
     void PreRegisterClass(WNDCLASSW& wc) override;
     void PreCreate(CREATESTRUCTW& cs) override;
@@ -34,3 +34,5 @@ private:
     // and the window is closed (with the offer to save) once it has returned.
     bool closeAfterCheck = false;
 };
+
+extern MainWindow mainWindow;

@@ -1,5 +1,6 @@
-#include "app/globals.h"
 #include "app/main_window.h"
+#include "scan/progress_dialog.h"
+#include "scan/result_list.h"
 
 int MainWindow::RunMessageLoop()
 {

@@ -40,3 +40,5 @@ private:
     HDC dc = nullptr;
     bool tractorFeed = false;
 };
+
+extern Printer printer;

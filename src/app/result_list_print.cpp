@@ -4,15 +4,18 @@
 // print dialog asked for.
 #include "scan/result_list.h"
 
-#include "app/globals.h"
+#include "app/frame_panes.h"
+#include "app/main_window.h"
 #include "app/print_layout.h"
+#include "app/printer.h"
 #include "resource.h"
+#include "scan/scan_texts.h"
 
 #include <string>
 
 namespace {
 
-constexpr wchar_t kDocumentName[] = L"Ferrow output";
+constexpr wchar_t kDocumentName[] = L"" FERROW_NAME_TEXT " output";
 
 std::wstring ListLine(HWND list, int index)
 {
@@ -68,7 +71,7 @@ int ResultList::Print()
         // Not one line fits: nothing can be printed, and saying so beats an
         // endless run of empty pages.
         printer.EndDocument();
-        mainWindow.ReportError(L"The page is too short to print one line", L"Ferrow");
+        mainWindow.ReportError(L"The page is too short to print one line", kProgramName);
         return 0;
     }
     for (int copy = 0; copy < plan.copies; ++copy)

@@ -2,17 +2,21 @@
 
 #include "app/command_line.h"
 #include "app/commands.h"
-#include "app/globals.h"
+#include "app/frame_panes.h"
+#include "app/main_window.h"
 #include "app/path_kind.h"
 #include "app/usage_text.h"
 #include "engine/openable_path.h"
 #include "resource.h"
+#include "scan/progress_dialog.h"
+#include "scan/result_list.h"
 
 #include <string>
 
 namespace {
 
-constexpr DWORD kResultListStyle = 0x50201581;  // the list default plus LBS_USETABSTOPS
+// The list's default style, and tab stops for the result lines' two columns.
+constexpr DWORD kResultListStyle = ListBox::kDefaultStyle | LBS_USETABSTOPS;
 constexpr int kStatusPartWidth = 80;            // average characters
 constexpr int kTabStop = 50;                    // dialog units
 

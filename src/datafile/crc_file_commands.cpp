@@ -1,13 +1,16 @@
 #include "datafile/crc_file_commands.h"
 
-#include "app/globals.h"
+#include "app/frame_panes.h"
+#include "app/main_window.h"
 #include "datafile/crc_file_format.h"
 #include "datafile/file_name_prompt.h"
 #include "engine/long_path.h"
 #include "datafile/replacing_file_writer.h"
 #include "datafile/summary_lines.h"
 #include "resource.h"
-#include "scan/check_session.h"
+#include "scan/drive_dialog.h"
+#include "scan/result_list.h"
+#include "scan/scan_texts.h"
 #include "scan/walk_lines.h"
 
 #include <cstring>
@@ -29,7 +32,7 @@ std::vector<wchar_t> EmptyPathBuffer()
 
 void ReportNameTooLong(const wchar_t* path)
 {
-    mainWindow.ReportError(L"File name too long", path);
+    mainWindow.ReportError(kErrorNameTooLong, path);
 }
 
 // The storage holds every CRC of the last complete scan: not so after a Load
@@ -143,7 +146,7 @@ void AddSummaryLines(ResultList& list, const CrcFileReadPlan& plan)
 {
     if (plan.layout == CrcFileLayout::Current) {
         driveDialog.SetSelectedDrive(DriveLetterFromIndex(plan.driveIndex));
-        list.AddLine(L"Previous scan data:");
+        list.AddLine(kLinePreviousScan);
         list.AddLine(TotalsLineWithDiskCrc(plan.expectedCount, plan.folderCount, plan.diskCrc).c_str());
     } else {
         list.AddLine(OlderLayoutSummaryLine(plan.expectedCount).c_str());
@@ -161,7 +164,7 @@ SaveOutcome SaveCrcFile(ResultList& list)
         return SaveOutcome::NotSaved;
     ScanState& state = list.State();
     if (!StorageHoldsScan(state)) {
-        mainWindow.ReportError(L"Nothing to save", L"");
+        mainWindow.ReportError(kErrorNothingToSave, L"");
         return SaveOutcome::NotSaved;
     }
     const int chosen = prompt.Run(list.Handle(), path.data(), DWORD(path.size()), nullptr);
@@ -180,10 +183,10 @@ SaveOutcome SaveCrcFile(ResultList& list)
     case WriteOutcome::Written:
         break;
     case WriteOutcome::CantOpen:
-        mainWindow.ReportError(L"Can't open file", path.data());
+        mainWindow.ReportError(kErrorCantOpen, path.data());
         return SaveOutcome::Failed;
     case WriteOutcome::CantWrite:
-        mainWindow.ReportError(L"Can't write file", L"");
+        mainWindow.ReportError(kErrorCantWrite, L"");
         return SaveOutcome::Failed;
     }
     state.unsaved = 0;
@@ -217,7 +220,7 @@ int ResultList::Load()
 
     CrcFileReader reader(path);
     if (!reader.IsOpen()) {
-        mainWindow.ReportError(L"Can't open file", path);
+        mainWindow.ReportError(kErrorCantOpen, path);
         return 0;
     }
     // A count the file cannot hold is refused before anything is allocated.
@@ -227,17 +230,17 @@ int ResultList::Load()
     const CrcFileReadPlan plan = reader.ReadStart(start, startBytes);
     if (plan.check != CrcFileCheck::Ok) {
         reader.Close();
-        mainWindow.ReportError(L"Error reading file", path);
+        mainWindow.ReportError(kErrorReading, path);
         return 0;
     }
     CrcList loaded;
     if (!AllocateFor(loaded, plan.expectedCount)) {
         reader.Close();
-        mainWindow.ReportError(L"Can't allocate memory", L"");
+        mainWindow.ReportError(kErrorNoMemory, L"");
         return 0;
     }
     if (!reader.ReadArray(plan, loaded.Data())) {
-        mainWindow.ReportError(L"Error reading file", path);
+        mainWindow.ReportError(kErrorReading, path);
         return 0;
     }
     HoldLoadedList(state, loaded, plan, start, startBytes);

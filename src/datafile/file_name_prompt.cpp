@@ -1,18 +1,14 @@
 #include "datafile/file_name_prompt.h"
 
-#include "app/globals.h"
+#include "app/boxes.h"
 #include "datafile/file_extension.h"
 #include "engine/long_path.h"
+#include "scan/scan_texts.h"
 #include "toolkit/window.h"
 
 #include <string>
 
 namespace {
-
-constexpr UINT kQuestionYesNo = 0x24;  // Yes and No, question icon
-constexpr COLORREF kTextColour = 0x000000;
-constexpr COLORREF kBackColour = 0xC0C0C0;
-constexpr COLORREF kShadowColour = 0x808080;
 
 bool SameFileName(const std::wstring& a, const wchar_t* b)
 {
@@ -76,6 +72,5 @@ bool FileNamePrompt::ConfirmReplace(HWND owner, const wchar_t* path) const
 {
     const std::wstring question = std::wstring(path) + L" already exists.\nDo you want to replace it?";
     HWND topLevel = owner ? GetAncestor(owner, GA_ROOT) : nullptr;
-    return msgBox.Ask(topLevel, question.c_str(), L"Ferrow", kQuestionYesNo, 0, kTextColour,
-                      kBackColour, kShadowColour) == IDYES;
+    return AskUser(topLevel, question.c_str(), kProgramName, kBoxYesNoStyle) == IDYES;
 }

@@ -17,6 +17,11 @@ protected:
 // The C heap (calloc, realloc, free).
 CrcStorage& CHeapStorage();
 
+// Storage of a CRC list as the checks and Load allocate it: room for 10000
+// CRCs, growing by 10000 whenever it is full.
+constexpr int32_t kCrcListCapacity = 10000;
+constexpr int32_t kCrcListGrowStep = 10000;
+
 // The growable array of 32-bit file CRCs in the order they were computed.
 // It does not know how many elements are in use: callers keep that count
 // below capacity and grow the list whenever an append makes them equal.

@@ -1,17 +1,12 @@
 #include "scan/check_session.h"
 
-#include "app/globals.h"
+#include "app/boxes.h"
+#include "app/frame_panes.h"
+#include "app/main_window.h"
+#include "scan/progress_dialog.h"
+#include "scan/result_list.h"
 #include "scan/scan_texts.h"
 #include "scan/walk_status.h"
-
-namespace {
-
-constexpr UINT kYesNoQuestion = MB_YESNO | MB_ICONQUESTION;   // 0x24
-constexpr COLORREF kBoxText = 0;
-constexpr COLORREF kBoxBack = 0xC0C0C0;
-constexpr COLORREF kBoxShadow = 0x808080;
-
-} // namespace
 
 CheckSession::CheckSession(ResultList& list, const wchar_t* progressText) : running(list)
 {
@@ -34,8 +29,7 @@ void CheckSession::End()
 
 bool UserContinuesCheck()
 {
-    return msgBox.Ask(resultList.Handle(), kAskContinue, kProgramName, kYesNoQuestion, 0,
-                      kBoxText, kBoxBack, kBoxShadow) != IDNO;
+    return AskUser(resultList.Handle(), kAskContinue, kProgramName, kBoxYesNoStyle) != IDNO;
 }
 
 bool ReportUnreadable(const std::wstring& path)

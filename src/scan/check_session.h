@@ -4,11 +4,6 @@
 #include <cstdint>
 #include <string>
 
-// Storage of a CRC list as the checks allocate it: room for 10000 CRCs,
-// growing by 10000 whenever it is full.
-constexpr int32_t kCrcListCapacity = 10000;
-constexpr int32_t kCrcListGrowStep = 10000;
-
 // Marks a check as running for as long as it lives; nests.
 class RunningCheck {
 public:

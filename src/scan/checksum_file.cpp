@@ -1,6 +1,6 @@
 #include "scan/result_list.h"
 
-#include "app/globals.h"
+#include "app/main_window.h"
 #include "engine/crc32.h"
 #include "engine/mapped_file.h"
 #include "engine/message_pump.h"

@@ -1,6 +1,7 @@
 #include "scan/result_list.h"
 
-#include "app/globals.h"
+#include "app/frame_panes.h"
+#include "app/main_window.h"
 #include "datafile/summary_lines.h"
 #include "engine/crc_list.h"
 #include "scan/check_session.h"

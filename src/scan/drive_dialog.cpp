@@ -1,6 +1,6 @@
 #include "scan/drive_dialog.h"
 
-#include "app/globals.h"
+#include "app/frame_panes.h"
 #include "resource.h"
 #include "scan/scan_texts.h"
 #include "toolkit/window.h"
@@ -24,27 +24,14 @@ wchar_t FindFirstCdDrive()
 INT_PTR DriveDialog::Show(HWND owner, int mode)
 {
     scanMode = mode;
-    const INT_PTR result = DialogBoxParamW(ModuleInstance(), MAKEINTRESOURCEW(IDD_DRIVE), owner,
-                                           DialogProc, reinterpret_cast<LPARAM>(this));
-    ForgetHandle();
-    return result;
+    return DialogBoxParamW(ModuleInstance(), MAKEINTRESOURCEW(IDD_DRIVE), owner, DialogProc,
+                           reinterpret_cast<LPARAM>(this));
 }
 
-INT_PTR DriveDialog::HandleMessage(UINT msg, WPARAM wparam, LPARAM)
+void DriveDialog::OnNotify(int id, NMHDR*)
 {
-    switch (msg) {
-    case WM_INITDIALOG:
-        return OnInitDialog();
-    case WM_NOTIFY:
-        // The combo box reports the pointer over it (its id, not a record).
-        if (wparam == IDC_DRIVE_COMBO)
-            statusBar.SetText(0, kStatusChooseDrive);
-        return 0;
-    case WM_COMMAND:
-        return OnButton(LOWORD(wparam));
-    default:
-        return 0;
-    }
+    if (id == IDC_DRIVE_COMBO)
+        statusBar.SetText(0, kStatusChooseDrive);
 }
 
 INT_PTR DriveDialog::OnInitDialog()
@@ -73,7 +60,7 @@ INT_PTR DriveDialog::OnInitDialog()
     return 1;
 }
 
-INT_PTR DriveDialog::OnButton(int id)
+void DriveDialog::OnCommand(int id, int, HWND)
 {
     INT_PTR result;
     if (id == IDOK) {
@@ -90,9 +77,8 @@ INT_PTR DriveDialog::OnButton(int id)
     } else if (id == IDCANCEL) {
         result = 0;
     } else {
-        return 0;
+        return;
     }
     statusBar.SetText(0, L"");
     EndDialog(hwnd, result);
-    return 1;
 }

@@ -12,8 +12,6 @@ wchar_t FindFirstCdDrive();
 // selected.
 class DriveDialog : public Dialog {
 public:
-    INT_PTR HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam) override;
-
     // 1 confirmed, 0 cancelled, -1 the dialog could not be created.
     // scanMode 1 serves Scan, 0 Compare; only the caption differs.
     INT_PTR Show(HWND owner, int scanMode);
@@ -24,7 +22,9 @@ public:
 
 private:
     INT_PTR OnInitDialog() override;
-    INT_PTR OnButton(int id);
+    // The combo box reports the pointer over it.
+    void OnNotify(int id, NMHDR* record) override;
+    void OnCommand(int id, int code, HWND sender) override;
 
     int scanMode = 0;
     wchar_t driveText[4] = {L'A', 0, 0, 0};
@@ -32,3 +32,5 @@ private:
     Button cancelButton{true};
     ComboBox driveCombo{true};
 };
+
+extern DriveDialog driveDialog;

@@ -1,6 +1,7 @@
 #include "scan/result_list.h"
 
-#include "app/globals.h"
+#include "app/frame_panes.h"
+#include "app/main_window.h"
 #include "engine/crc_list.h"
 #include "engine/openable_path.h"
 #include "resource.h"

@@ -1,7 +1,7 @@
 #include "scan/progress_dialog.h"
 
-#include "app/globals.h"
 #include "resource.h"
+#include "scan/result_list.h"
 #include "toolkit/window.h"
 
 namespace {
@@ -15,40 +15,32 @@ constexpr int kButtonStrip = 26;   // pixels kept free for the Abort button
 HWND ProgressDialog::Open(HWND parent, const wchar_t* text)
 {
     progressText = text;
-    HWND dialog = CreateDialogParamW(ModuleInstance(), MAKEINTRESOURCEW(IDD_PROGRESS), parent,
-                                     DialogProc, reinterpret_cast<LPARAM>(this));
-    KeepHandle(dialog);
-    return dialog;
+    // The dialog binds itself at WM_INITDIALOG, before this returns.
+    return CreateDialogParamW(ModuleInstance(), MAKEINTRESOURCEW(IDD_PROGRESS), parent, DialogProc,
+                              reinterpret_cast<LPARAM>(this));
 }
 
 void ProgressDialog::Close()
 {
-    if (hwnd && DestroyWindow(hwnd))
-        ForgetHandle();
+    if (hwnd)
+        DestroyWindow(hwnd);
 }
 
-INT_PTR ProgressDialog::HandleMessage(UINT msg, WPARAM wparam, LPARAM)
+INT_PTR ProgressDialog::OnInitDialog()
 {
-    switch (msg) {
-    case WM_INITDIALOG:
-        shownText = progressText;
-        abortButton.AttachWithHover(hwnd, IDCANCEL, L"");
-        CenterWindow(hwnd);
-        return 1;
-    case WM_PAINT:
-        Paint();
-        return 0;
-    case WM_COMMAND:
-        if (LOWORD(wparam) != IDCANCEL)
-            return 0;
-        resultList.State().aborted = 1;
-        return 1;
-    default:
-        return 0;
-    }
+    shownText = progressText;
+    abortButton.AttachWithHover(hwnd, IDCANCEL, L"");
+    CenterWindow(hwnd);
+    return 1;
 }
 
-void ProgressDialog::Paint()
+void ProgressDialog::OnCommand(int id, int, HWND)
+{
+    if (id == IDCANCEL)
+        resultList.State().aborted = 1;
+}
+
+void ProgressDialog::OnPaint()
 {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd, &ps);

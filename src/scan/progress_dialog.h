@@ -8,19 +8,22 @@
 // closes the dialog itself.
 class ProgressDialog : public Dialog {
 public:
-    INT_PTR HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam) override;
-
     // Opens the dialog over parent with the given text (owned by the caller,
-    // valid until Close); keeps the handle.
+    // valid until Close).
     HWND Open(HWND parent, const wchar_t* text);
-    // Destroys the dialog and forgets its handle once that succeeded.
+    // Destroys the dialog, if it is open.
     void Close();
 
     const wchar_t* progressText = L"";
 
 private:
-    void Paint();
+    INT_PTR OnInitDialog() override;
+    void OnPaint() override;
+    // Abort (or Escape): the running check stops after its current file.
+    void OnCommand(int id, int code, HWND sender) override;
 
     const wchar_t* shownText = L"";
     Button abortButton{true};
 };
+
+extern ProgressDialog progressDialog;

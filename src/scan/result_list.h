@@ -1,4 +1,5 @@
 #pragma once
+#include "engine/crc_list.h"
 #include "scan/scan_state.h"
 #include "toolkit/list_box.h"
 
@@ -52,3 +53,8 @@ private:
     int runningChecks = 0;
     bool walkComplete = false;   // the last disk walk went through the whole drive
 };
+
+extern ResultList resultList;
+// The CRC list held: the last complete scan's or the loaded file's, which
+// Compare reads and Save writes.
+extern CrcList crcList;

@@ -1,6 +1,8 @@
 #include "scan/result_list.h"
 
-#include "app/globals.h"
+#include "app/frame_panes.h"
+#include "app/main_window.h"
+#include "scan/drive_dialog.h"
 #include "resource.h"
 #include "scan/walk_lines.h"
 

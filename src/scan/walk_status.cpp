@@ -1,6 +1,6 @@
 #include "scan/walk_status.h"
 
-#include "app/globals.h"
+#include "app/frame_panes.h"
 
 void ShowWalkPath(const wchar_t* path)
 {

@@ -99,9 +99,8 @@ void AboutBox::CreateLink(HDC dc, int nextLineY)
     linkCreated = true;
 }
 
-void AboutBox::OnDrawItem(WPARAM, LPARAM lparam)
+void AboutBox::OnDrawItem(int, DRAWITEMSTRUCT* item)
 {
-    auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lparam);
     if (!item || linkButton.Id() == 0 || item->hwndItem != linkButton.Handle())
         return;
     linkFont.Apply(item->hDC);

@@ -106,37 +106,32 @@ Button* BtnBar::FindButton(int commandId) const
     return nullptr;
 }
 
-LRESULT BtnBar::HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam)
+void BtnBar::OnPaint()
 {
-    switch (msg) {
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd, &ps);
-        if (visible) {
-            RECT r;
-            GetClientRect(hwnd, &r);
-            DrawRow(dc, r.left, r.right, r.bottom - 1, COLOR_WINDOWFRAME);
-            DrawRow(dc, r.left, r.right, r.top, COLOR_BTNHIGHLIGHT);
-        }
-        EndPaint(hwnd, &ps);
-        return 0;
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    if (visible) {
+        RECT r;
+        GetClientRect(hwnd, &r);
+        DrawRow(dc, r.left, r.right, r.bottom - 1, COLOR_WINDOWFRAME);
+        DrawRow(dc, r.left, r.right, r.top, COLOR_BTNHIGHLIGHT);
     }
-    case WM_COMMAND: {
-        int code = HIWORD(wparam);
-        int controlId = LOWORD(wparam);
-        Control* sender = ControlFromWindow(reinterpret_cast<HWND>(lparam));
-        if (sender && sender->OnCommandNotify(code, controlId))
-            return 0;
-        // Only clicks go on to the frame, as commands from the bar itself.
-        if (code == BN_CLICKED)
-            SendMessageW(GetParent(hwnd), WM_COMMAND, static_cast<WPARAM>(controlId),
-                         reinterpret_cast<LPARAM>(hwnd));
+    EndPaint(hwnd, &ps);
+}
+
+void BtnBar::OnCommand(int id, int code, HWND sender)
+{
+    if (OfferToSender(sender, code, id))
+        return;
+    // Only clicks go on to the frame, as commands from the bar itself.
+    if (code == BN_CLICKED)
+        SendMessageW(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(id, 0), reinterpret_cast<LPARAM>(hwnd));
+}
+
+int BtnBar::OnOtherMessage(UINT msg, WPARAM wparam, LPARAM lparam)
+{
+    if (msg != WM_APP_HOVER)
         return 0;
-    }
-    case WM_APP_HOVER:
-        SendMessageW(GetParent(hwnd), WM_APP_HOVER, wparam, lparam);
-        return 0;
-    default:
-        return DefWindowProcW(hwnd, msg, wparam, lparam);
-    }
+    SendMessageW(GetParent(hwnd), WM_APP_HOVER, wparam, lparam);
+    return 1;
 }

@@ -12,8 +12,11 @@ class BtnBar : public Window {
 public:
     BtnBar();
 
-    LRESULT HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam) override;
+    int OnOtherMessage(UINT msg, WPARAM wparam, LPARAM lparam) override;
     bool RegisterWindowClass() override;
+    void OnCommand(int id, int code, HWND sender) override;
+    bool OnCreate() override { return true; }
+    void OnPaint() override;
     virtual bool CreateBar(HWND parent, int x, int y, int width, int height);
 
     bool AllocateButtons(int n);

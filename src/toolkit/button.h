@@ -5,7 +5,10 @@
 // (WM_APP_HOVER) when the pointer moves over it while it has no focus.
 class Button : public Control {
 public:
-    explicit Button(bool hover = false) : hoverOn(hover) { style = 0x50000000; }
+    // A visible push button.
+    static constexpr DWORD kDefaultStyle = WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON;
+
+    explicit Button(bool hover = false) : hoverOn(hover) { style = kDefaultStyle; }
 
     bool Create(HWND parent, int id, const wchar_t* text, int x, int y, int width, int height) override;
     bool OnCommandNotify(int code, int id) override;

@@ -5,7 +5,9 @@
 // over it and posts WM_NOTIFY (wparam = its id, lparam = 7, not a record) to its parent.
 class ComboBox : public Control {
 public:
-    explicit ComboBox(bool hover = false) : hoverOn(hover) { style = 0x50210002; }
+    static constexpr DWORD kDefaultStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN;
+
+    explicit ComboBox(bool hover = false) : hoverOn(hover) { style = kDefaultStyle; }
 
     bool Create(HWND parent, int id, const wchar_t* text, int x, int y, int width, int height) override;
     bool OnCommandNotify(int code, int id) override;

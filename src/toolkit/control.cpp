@@ -49,6 +49,12 @@ Control* ControlFromWindow(HWND hwnd)
     return bound->Handle() == hwnd ? bound : nullptr;
 }
 
+bool OfferToSender(HWND sender, int code, int id)
+{
+    Control* control = ControlFromWindow(sender);
+    return control && control->OnCommandNotify(code, id);
+}
+
 LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam)
 {
     try {

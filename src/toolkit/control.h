@@ -69,3 +69,7 @@ protected:
 // The live object bound to a window (GWLP_USERDATA) that still owns that
 // window, or nullptr when the window has none.
 Control* ControlFromWindow(HWND hwnd);
+
+// Offers a command to the control object that sent it, if the sender has
+// one; true when the control took it (then its parent does nothing more).
+bool OfferToSender(HWND sender, int code, int id);

@@ -76,12 +76,12 @@ void FrameWindow::OnSetFocus()
         SetFocus(list->Handle());
 }
 
-void FrameWindow::OnSize(WPARAM sizeType, LPARAM packedSize)
+void FrameWindow::OnSize(UINT type, int width, int height)
 {
-    clientWidth = LOWORD(packedSize);
-    clientHeight = HIWORD(packedSize);
+    clientWidth = width;
+    clientHeight = height;
     if (status)
-        status->OnParentSize(sizeType, packedSize);
+        status->OnParentSize(type, width, height);
     Layout();
 }
 

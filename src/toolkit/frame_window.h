@@ -15,7 +15,7 @@ public:
     bool OnCreate() override;
     LRESULT OnQueryEndSession() override;
     void OnSetFocus() override;
-    void OnSize(WPARAM sizeType, LPARAM packedSize) override;
+    void OnSize(UINT type, int width, int height) override;
 
     // Added overridables, in this order.
     virtual bool CanClose() { return true; }

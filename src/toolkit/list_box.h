@@ -4,7 +4,13 @@
 // A list box child; reports key presses to its parent as WM_VKEYTOITEM.
 class ListBox : public Control {
 public:
-    ListBox() { style = 0x50201501; }
+    // Lines in the order added, the keys and selection changes reported to
+    // the parent, a scroll bar that is always there.
+    static constexpr DWORD kDefaultStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY |
+                                           LBS_NOINTEGRALHEIGHT | LBS_WANTKEYBOARDINPUT |
+                                           LBS_DISABLENOSCROLL;
+
+    ListBox() { style = kDefaultStyle; }
 
     bool Create(HWND parent, int id, const wchar_t* text, int x, int y, int width, int height) override;
     bool OnCommandNotify(int code, int id) override;

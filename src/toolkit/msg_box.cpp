@@ -58,10 +58,8 @@ int MsgBox::Ask(HWND ownerWindow, const wchar_t* message, const wchar_t* title, 
     // Only one box at a time, of either kind: they share their buttons. A
     // question asked meanwhile (a close or end-of-session request while a box
     // is open) is not shown and counts as unanswered.
-    if (openBox || (hwnd && IsWindow(hwnd)))
+    if (openBox || hwnd)
         return UnansweredResult(style);
-    // A handle whose window went behind our back is stale.
-    hwnd = nullptr;
     openBox = this;
     const int result = AskOnce(ownerWindow, message, title, style, iconResource, textCol, backCol,
                                shadowCol);
@@ -195,7 +193,7 @@ void MsgBox::WaitForAnswer()
         // close request that an answer posts has run by the time we leave.
         if (PumpPendingMessages())
             return;  // the quit request stays queued for the caller's loop
-        if (!running || !hwnd || !IsWindow(hwnd))
+        if (!running || !hwnd)
             return;
         MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     }
@@ -204,10 +202,8 @@ void MsgBox::WaitForAnswer()
 void MsgBox::CloseUnanswered()
 {
     running = false;
-    if (hwnd && IsWindow(hwnd))
+    if (hwnd)
         OnClose();
-    if (hwnd && !IsWindow(hwnd))
-        hwnd = nullptr;
     if (ownerDisabled) {
         EnableWindow(owner, TRUE);
         ownerDisabled = false;
@@ -265,11 +261,10 @@ void MsgBox::OnClose()
     ReleaseText();
 }
 
-void MsgBox::OnCommand(WPARAM wparam, LPARAM lparam)
+void MsgBox::OnCommand(int id, int code, HWND sender)
 {
-    if (HIWORD(wparam) != 0)
+    if (code != 0)
         return;
-    int id = LOWORD(wparam);
     int index = -1;
     for (int k = 0; k < boxButtonCount && index < 0; ++k)
         if (boxButtons[k].Id() == id)
@@ -277,7 +272,7 @@ void MsgBox::OnCommand(WPARAM wparam, LPARAM lparam)
     if (index >= 0)
         answer = answers[index];
     else
-        OnOtherCommand(id, reinterpret_cast<HWND>(lparam));
+        OnOtherCommand(id, sender);
 
     if (answer != 0) {
         PostMessageW(hwnd, WM_CLOSE, 0, 0);
@@ -285,7 +280,7 @@ void MsgBox::OnCommand(WPARAM wparam, LPARAM lparam)
     }
 }
 
-void MsgBox::OnLButtonDown(WPARAM, LPARAM)
+void MsgBox::OnLButtonDown(UINT, int, int)
 {
     // A press anywhere on the box drags it, as a press on a caption would.
     SendMessageW(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, 0x00050005);

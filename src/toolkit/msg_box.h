@@ -8,6 +8,20 @@
 // The three push buttons that every box reuses (only one box is open at a time).
 extern Button boxButtons[3];
 
+// The styles the program's boxes are shown with (the system message box's bits).
+constexpr UINT kBoxErrorStyle = MB_OK | MB_ICONEXCLAMATION;                // 0x30
+constexpr UINT kBoxYesNoStyle = MB_YESNO | MB_ICONQUESTION;               // 0x24
+constexpr UINT kBoxYesNoCancelStyle = MB_YESNOCANCEL | MB_ICONQUESTION;   // 0x23
+
+// The colours of every box the program shows: black text on light grey, and
+// the grey of the sunken frame's shadow.
+struct BoxColours {
+    COLORREF text;
+    COLORREF back;
+    COLORREF shadow;
+};
+constexpr BoxColours kBoxColours = {RGB(0, 0, 0), RGB(192, 192, 192), RGB(128, 128, 128)};
+
 // The program's own modal message box ("CMSGCLASS"): a system icon, centred
 // text lines in a sunken frame, one to three buttons with mnemonics and
 // keyboard navigation; dragged by any point. Style bits and answers are those
@@ -19,8 +33,8 @@ public:
     bool RegisterWindowClass() override;
     bool OnCreate() override;
     void OnClose() override;
-    void OnCommand(WPARAM wparam, LPARAM lparam) override;
-    void OnLButtonDown(WPARAM wparam, LPARAM lparam) override;
+    void OnCommand(int id, int code, HWND sender) override;
+    void OnLButtonDown(UINT keys, int x, int y) override;
     void OnPaint() override;
     void OnSetFocus() override;
 
@@ -96,7 +110,7 @@ public:
     AboutBox();
     ~AboutBox() override;
 
-    void OnDrawItem(WPARAM wparam, LPARAM lparam) override;
+    void OnDrawItem(int id, DRAWITEMSTRUCT* item) override;
     void OnPaint() override;
     void OnOtherCommand(int id, HWND sender) override;
     void CreateButtons() override;

@@ -52,15 +52,15 @@ bool StatusBar::CreateStatus(HWND parentWindow)
     return true;
 }
 
-void StatusBar::OnParentSize(WPARAM sizeType, LPARAM packedSize)
+void StatusBar::OnParentSize(UINT type, int width, int height)
 {
     if (!hwnd)
         return;
     // The status window fits itself to the bottom of its parent.
-    SendMessageW(hwnd, WM_SIZE, sizeType, packedSize);
+    SendMessageW(hwnd, WM_SIZE, type, MAKELPARAM(width, height));
     RECT r;
     GetWindowRect(hwnd, &r);
-    int width = r.right - r.left;
+    const int barWidth = r.right - r.left;
 
     auto font = reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0));
     if (!font)
@@ -72,7 +72,7 @@ void StatusBar::OnParentSize(WPARAM sizeType, LPARAM packedSize)
         SelectObject(dc, old);
         ReleaseDC(parent, dc);
     }
-    ComputePartEdges(width, tm.tmAveCharWidth, partWidths.data(), capacity, partEdges.data());
+    ComputePartEdges(barWidth, tm.tmAveCharWidth, partWidths.data(), capacity, partEdges.data());
     SendMessageW(hwnd, SB_SETPARTS, static_cast<WPARAM>(capacity),
                  reinterpret_cast<LPARAM>(partEdges.data()));
 }

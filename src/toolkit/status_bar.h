@@ -13,7 +13,8 @@ public:
     bool AllocateParts(int n);
     void AddPart(int width, DWORD textStyle);
     bool CreateStatus(HWND parent);
-    void OnParentSize(WPARAM sizeType, LPARAM packedSize);
+    // The parent's client area changed: the bar fits itself and its parts to it.
+    void OnParentSize(UINT type, int width, int height);
     int VisibleHeight() const;
     // Sets a part's text now; a text still deferred for that part is older
     // and is dropped.

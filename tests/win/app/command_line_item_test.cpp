@@ -2,8 +2,9 @@
 // result line shown instead of the usage text.
 #include "support/app_fixture.h"
 
-#include "app/globals.h"
 #include "resource.h"
+#include "scan/progress_dialog.h"
+#include "scan/result_list.h"
 
 #include <gtest/gtest.h>
 #include <zlib.h>

@@ -3,8 +3,10 @@
 #include "support/box_answerer.h"
 #include "support/window_shot.h"
 
-#include "app/globals.h"
+#include "app/main_window.h"
 #include "resource.h"
+#include "scan/progress_dialog.h"
+#include "scan/result_list.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Up, Down and Delete in the result list; every other key does nothing there.
 #include "support/app_fixture.h"
 
-#include "app/globals.h"
+#include "scan/result_list.h"
 
 #include <gtest/gtest.h>
 

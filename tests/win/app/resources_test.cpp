@@ -3,8 +3,8 @@
 #include "support/app_fixture.h"
 
 #include "app/commands.h"
-#include "app/globals.h"
 #include "resource.h"
+#include "toolkit/control.h"
 #include "toolkit/find_char.h"
 
 #include <gtest/gtest.h>

@@ -2,8 +2,8 @@
 #include "support/app_fixture.h"
 #include "support/window_shot.h"
 
-#include "app/globals.h"
 #include "resource.h"
+#include "scan/result_list.h"
 
 #include <gtest/gtest.h>
 

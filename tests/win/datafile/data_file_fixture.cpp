@@ -1,9 +1,11 @@
 #include "datafile/data_file_fixture.h"
 
-#include "app/globals.h"
+#include "app/frame_panes.h"
+#include "resource.h"
+#include "scan/drive_dialog.h"
+#include "scan/result_list.h"
 #include "support/app_fixture.h"
 #include "support/remove_tree.h"
-#include "resource.h"
 
 #include <algorithm>
 #include <cstring>

@@ -2,8 +2,10 @@
 // and the status bar show afterwards, and the files it must refuse.
 #include "datafile/data_file_fixture.h"
 
-#include "app/globals.h"
+#include "app/frame_panes.h"
 #include "resource.h"
+#include "scan/drive_dialog.h"
+#include "scan/result_list.h"
 #include "support/app_fixture.h"
 
 #include <gtest/gtest.h>

@@ -2,8 +2,9 @@
 // what a failed or declined save leaves behind.
 #include "datafile/data_file_fixture.h"
 
-#include "app/globals.h"
+#include "app/frame_panes.h"
 #include "resource.h"
+#include "scan/result_list.h"
 #include "support/app_fixture.h"
 
 #include <gtest/gtest.h>

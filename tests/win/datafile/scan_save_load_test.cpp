@@ -3,8 +3,9 @@
 // changed meanwhile, compared with it.
 #include "datafile/data_file_fixture.h"
 
-#include "app/globals.h"
 #include "resource.h"
+#include "scan/drive_dialog.h"
+#include "scan/result_list.h"
 #include "scan/scan_fixture.h"
 #include "support/app_fixture.h"
 

@@ -5,7 +5,6 @@
 
 #include "../datafile/data_file_fixture.h"
 #include "../scan/scan_fixture.h"
-#include "app/globals.h"
 #include "resource.h"
 #include "support/app_fixture.h"
 

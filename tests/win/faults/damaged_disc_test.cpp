@@ -9,8 +9,8 @@
 
 #include "../datafile/data_file_fixture.h"
 #include "../scan/scan_fixture.h"
-#include "app/globals.h"
 #include "resource.h"
+#include "scan/result_list.h"
 #include "scan/scan_texts.h"
 #include "support/app_fixture.h"
 #include "support/real_disc.h"

@@ -7,8 +7,8 @@
 
 #include "../datafile/data_file_fixture.h"
 #include "../engine/engine_test_files.h"
-#include "app/globals.h"
 #include "resource.h"
+#include "scan/result_list.h"
 #include "support/app_fixture.h"
 
 #include <gtest/gtest.h>

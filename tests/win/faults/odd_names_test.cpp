@@ -9,7 +9,7 @@
 #include "unix_side.h"
 
 #include "../scan/scan_fixture.h"
-#include "app/globals.h"
+#include "scan/result_list.h"
 #include "support/app_fixture.h"
 
 #include <gtest/gtest.h>

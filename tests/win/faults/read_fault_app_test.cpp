@@ -5,7 +5,6 @@
 #include "unix_side.h"
 
 #include "../scan/scan_fixture.h"
-#include "app/globals.h"
 #include "engine/mapped_file.h"
 #include "support/app_fixture.h"
 #include "support/box_answerer.h"

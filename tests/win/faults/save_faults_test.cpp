@@ -6,8 +6,8 @@
 #include "unix_side.h"
 
 #include "../datafile/data_file_fixture.h"
-#include "app/globals.h"
 #include "resource.h"
+#include "scan/result_list.h"
 #include "support/app_fixture.h"
 
 #include <gtest/gtest.h>

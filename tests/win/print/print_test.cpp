@@ -3,8 +3,10 @@
 // reads the PDF that comes out) a real job on the system's default printer.
 #include "datafile/data_file_fixture.h"
 
-#include "app/globals.h"
+#include "app/frame_panes.h"
+#include "app/printer.h"
 #include "resource.h"
+#include "scan/result_list.h"
 #include "scan/scan_fixture.h"
 #include "support/app_fixture.h"
 

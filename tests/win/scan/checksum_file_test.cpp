@@ -2,7 +2,7 @@
 // failure report and the event handling after the file.
 #include "scan_fixture.h"
 
-#include "app/globals.h"
+#include "scan/result_list.h"
 #include "support/app_fixture.h"
 #include "support/box_answerer.h"
 

@@ -7,7 +7,6 @@
 #include "../faults/fault_test.h"
 #include "scan_fixture.h"
 
-#include "app/globals.h"
 #include "resource.h"
 #include "support/app_fixture.h"
 #include "support/real_disc.h"

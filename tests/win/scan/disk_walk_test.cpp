@@ -4,8 +4,9 @@
 
 #include "../faults/box_rules.h"
 
-#include "app/globals.h"
 #include "resource.h"
+#include "scan/progress_dialog.h"
+#include "scan/result_list.h"
 #include "support/app_fixture.h"
 #include "support/box_answerer.h"
 

@@ -2,8 +2,8 @@
 // item, CRCs checked against zlib.
 #include "scan_fixture.h"
 
-#include "app/globals.h"
 #include "resource.h"
+#include "scan/progress_dialog.h"
 #include "support/app_fixture.h"
 #include "support/box_answerer.h"
 

@@ -2,8 +2,10 @@
 // sees and answers them.
 #include "scan_fixture.h"
 
-#include "app/globals.h"
 #include "resource.h"
+#include "scan/drive_dialog.h"
+#include "scan/progress_dialog.h"
+#include "scan/result_list.h"
 #include "support/app_fixture.h"
 #include "support/box_answerer.h"
 

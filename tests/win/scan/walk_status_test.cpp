@@ -3,8 +3,9 @@
 // the program set since.
 #include "scan_fixture.h"
 
-#include "app/globals.h"
+#include "app/frame_panes.h"
 #include "scan/check_session.h"
+#include "scan/result_list.h"
 #include "scan/walk_status.h"
 #include "support/app_fixture.h"
 

@@ -1,7 +1,10 @@
 #include "support/app_fixture.h"
 
-#include "app/globals.h"
+#include "app/frame_panes.h"
+#include "app/main_window.h"
 #include "app/startup.h"
+#include "scan/progress_dialog.h"
+#include "scan/result_list.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>

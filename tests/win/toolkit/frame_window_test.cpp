@@ -272,7 +272,10 @@ TEST_F(FrameWindowTest, AcceleratorsComeFromTheModulesResources)
 TEST_F(FrameWindowTest, ButtonClicksAndHoverTextsReachTheFrame)
 {
     struct RecordingFrame : TestFrame {
-        void OnCommand(WPARAM wparam, LPARAM lparam) override { commands.push_back({WM_COMMAND, wparam, lparam}); }
+        void OnCommand(int id, int code, HWND sender) override
+        {
+            commands.push_back({WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(sender)});
+        }
         int OnOtherMessage(UINT msg, WPARAM wparam, LPARAM lparam) override
         {
             if (msg != WM_APP_HOVER)
