@@ -110,10 +110,10 @@ int MsgBox::AskOnce(HWND ownerWindow, const wchar_t* message, const wchar_t* tit
     if (layout.icon.Any())
         icon = LoadIconW(layout.icon.system ? nullptr : ModuleInstance(),
                          MAKEINTRESOURCEW(layout.icon.resource));
-    if (owner) {
-        EnableWindow(owner, FALSE);
-        ownerDisabled = true;
-    }
+    // An owner that something else disabled (a modal dialog under an
+    // end-of-session question) stays disabled afterwards.
+    if (owner)
+        ownerDisabled = !EnableWindow(owner, FALSE);
 
     WaitForAnswer();
     if (running)
@@ -254,7 +254,7 @@ bool MsgBox::OnCreate()
 
 void MsgBox::OnClose()
 {
-    if (owner)
+    if (owner && ownerDisabled)
         EnableWindow(owner, TRUE);
     ownerDisabled = false;
     Destroy();

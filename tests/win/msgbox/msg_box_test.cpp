@@ -301,6 +301,17 @@ TEST_F(MsgBoxTest, BoxDestroyedFromOutsideIsUnansweredAndTheNextQuestionWorks)
     ASSERT_TRUE(answerer.Finish());
 }
 
+TEST_F(MsgBoxTest, AnOwnerDisabledBeforeTheQuestionStaysDisabledAfterIt)
+{
+    // A modal dialog holds the owner disabled when the end of the session asks.
+    EnableWindow(owner.Handle(), FALSE);
+    BoxAnswerer answerer(BoxQuery::ForBox(), L"&No");
+    EXPECT_EQ(Ask(L"Save CRC's?", L"Ferrow", 0x23), 7);
+    ASSERT_TRUE(answerer.Finish());
+    EXPECT_FALSE(IsWindowEnabled(owner.Handle()));
+    EnableWindow(owner.Handle(), TRUE);
+}
+
 TEST_F(MsgBoxTest, PendingQuitCancelsTheQuestionAndStaysQueued)
 {
     PostQuitMessage(5);
