@@ -4,16 +4,13 @@
 #include "app/main_window.h"
 #include "datafile/crc_file_format.h"
 #include "datafile/file_name_prompt.h"
-#include "engine/long_path.h"
+#include "datafile/held_list.h"
 #include "datafile/replacing_file_writer.h"
-#include "datafile/summary_lines.h"
+#include "engine/long_path.h"
 #include "resource.h"
 #include "scan/drive_dialog.h"
 #include "scan/result_list.h"
 #include "scan/scan_texts.h"
-#include "scan/walk_lines.h"
-
-#include <cstring>
 
 #include <string>
 #include <vector>
@@ -33,15 +30,6 @@ std::vector<wchar_t> EmptyPathBuffer()
 void ReportNameTooLong(const wchar_t* path)
 {
     mainWindow.ReportError(kErrorNameTooLong, path);
-}
-
-// The storage holds every CRC of the last complete scan: not so after a Load
-// that could not allocate, which leaves no storage at all. The scan's count is
-// expectedCount: a compare since then has set fileCount to the compared drive's.
-bool StorageHoldsScan(const ScanState& state)
-{
-    return state.expectedCount > 0 && crcList.Data() &&
-           uint32_t(crcList.Capacity()) >= state.expectedCount;
 }
 
 enum class WriteOutcome { Written, CantOpen, CantWrite };
@@ -112,45 +100,11 @@ private:
 };
 
 // A list of its own for the CRCs a Load reads: the held one, which may be an
-// unsaved scan, is replaced only once the file has been read in full. It is
-// as large as the held one when the count fits there, else count + 1.
+// unsaved scan, is replaced only once the file has been read in full.
 bool AllocateFor(CrcList& loaded, uint32_t expectedCount)
 {
-    const bool fits = crcList.Data() && expectedCount < uint32_t(crcList.Capacity());
-    const int32_t capacity = fits ? crcList.Capacity() : int32_t(expectedCount + 1);
-    return loaded.Allocate(capacity, kCrcListGrowStep, sizeof(uint32_t)) != nullptr;
-}
-
-// The loaded list becomes the held one, with what its file says about it,
-// for Compare and for a later Save. An older file names no folder count, disk
-// CRC or drive: the count of folders is unknown, the disk CRC is the sum of
-// its CRCs and the drive is the one selected.
-void HoldLoadedList(ScanState& state, CrcList& loaded, const CrcFileReadPlan& plan,
-                    const CrcFileHeader& start, DWORD startBytes)
-{
-    crcList.TakeOver(loaded);
-    state.expectedCount = plan.expectedCount;
-    std::memcpy(&crcFileHeader, &start, startBytes);
-    if (plan.layout == CrcFileLayout::Current) {
-        state.heldFolderCount = plan.folderCount;
-        state.heldDiskCrc = plan.diskCrc;
-        state.heldDrive = DriveLetterFromIndex(plan.driveIndex);
-    } else {
-        state.heldFolderCount = 0;
-        state.heldDiskCrc = SumOfCrcs(static_cast<const uint32_t*>(crcList.Data()), plan.expectedCount);
-        state.heldDrive = driveDialog.SelectedDrive();
-    }
-}
-
-void AddSummaryLines(ResultList& list, const CrcFileReadPlan& plan)
-{
-    if (plan.layout == CrcFileLayout::Current) {
-        driveDialog.SetSelectedDrive(DriveLetterFromIndex(plan.driveIndex));
-        list.AddLine(kLinePreviousScan);
-        list.AddLine(TotalsLineWithDiskCrc(plan.expectedCount, plan.folderCount, plan.diskCrc).c_str());
-    } else {
-        list.AddLine(OlderLayoutSummaryLine(plan.expectedCount).c_str());
-    }
+    return loaded.Allocate(LoadedListCapacity(expectedCount, crcList), kCrcListGrowStep,
+                           sizeof(uint32_t)) != nullptr;
 }
 
 }  // namespace
@@ -163,7 +117,7 @@ SaveOutcome SaveCrcFile(ResultList& list)
     if (!btnBar.IsButtonEnabled(IDM_SAVE))
         return SaveOutcome::NotSaved;
     ScanState& state = list.State();
-    if (!StorageHoldsScan(state)) {
+    if (!HeldListCanBeSaved(state, crcList)) {
         mainWindow.ReportError(kErrorNothingToSave, L"");
         return SaveOutcome::NotSaved;
     }
@@ -175,10 +129,7 @@ SaveOutcome SaveCrcFile(ResultList& list)
     if (chosen == 0)
         return SaveOutcome::NotSaved;
 
-    // The header describes the CRCs under it: the held list's own figures,
-    // whatever a compare or an unfinished walk has done since.
-    FillHeaderForSave(crcFileHeader, state.expectedCount, state.heldFolderCount, state.heldDiskCrc,
-                      state.heldDrive);
+    FillHeaderForHeldList(crcFileHeader, state);
     switch (WriteCrcFile(path.data(), state)) {
     case WriteOutcome::Written:
         break;
@@ -190,7 +141,7 @@ SaveOutcome SaveCrcFile(ResultList& list)
         return SaveOutcome::Failed;
     }
     state.unsaved = 0;
-    btnBar.EnableButton(IDM_SAVE, false);
+    ShowResultButtons(AfterSave(ShownResultButtons()));
     return SaveOutcome::Saved;
 }
 
@@ -214,8 +165,7 @@ int ResultList::Load()
     const wchar_t* path = pathBuffer.data();
 
     Clear();
-    btnBar.EnableButton(IDM_COMPARE, false);
-    btnBar.EnableButton(IDM_PRINT, false);
+    ShowResultButtons(AtLoadStart(ShownResultButtons()));
     statusBar.SetText(0, path);
 
     CrcFileReader reader(path);
@@ -243,12 +193,17 @@ int ResultList::Load()
         mainWindow.ReportError(kErrorReading, path);
         return 0;
     }
-    HoldLoadedList(state, loaded, plan, start, startBytes);
+    // The loaded list becomes the held one, for Compare and a later Save.
+    crcList.TakeOver(loaded);
+    KeepLoadedStart(crcFileHeader, &start, startBytes);
+    const LoadedFile shown = HoldLoadedFile(state, plan, static_cast<const uint32_t*>(crcList.Data()),
+                                            driveDialog.SelectedDrive());
 
-    btnBar.EnableButton(IDM_COMPARE, true);
-    btnBar.EnableButton(IDM_SAVE, false);
+    ShowResultButtons(AfterLoad(ShownResultButtons()));
     mainWindow.SetTitle(path);
-    AddSummaryLines(*this, plan);
-    state.unsaved = 0;
+    if (shown.selectDrive)
+        driveDialog.SetSelectedDrive(shown.selectDrive);
+    for (const std::wstring& line : shown.lines)
+        AddLine(line.c_str());
     return 1;
 }

@@ -2,9 +2,9 @@
 
 #include "app/frame_panes.h"
 #include "app/main_window.h"
-#include "datafile/summary_lines.h"
 #include "engine/crc_list.h"
 #include "scan/check_session.h"
+#include "scan/disk_tally.h"
 #include "scan/find_source.h"
 #include "scan/scan_texts.h"
 #include "scan/tree_walk.h"
@@ -15,19 +15,18 @@
 
 namespace {
 
-// The file action of the disk walk. A scan stores each CRC in the CRC list at
-// the file's position; a compare matches it against the CRC stored there.
-// A file that cannot be read still takes its position, so that every later
-// file meets its own entry.
+// The file action of the disk walk: reads each file and shows what the
+// tally makes of it. A file that cannot be read still takes its position,
+// so that every later file meets its own entry.
 class DiskWalk : public TreeWalkVisitor {
 public:
     // crcs: what a scan fills, a list of its own (the list held so far, a
     // scan's or a loaded file's that Compare still uses, is replaced only
     // when the scan is complete), or the held list a compare reads.
-    DiskWalk(ResultList& list, bool scan, CrcList& crcs, wchar_t drive)
-        : list(list), state(list.State()), scan(scan), crcs(crcs), drive(drive) {}
+    DiskWalk(ResultList& list, bool scan, CrcList& crcs)
+        : list(list), state(list.State()), scan(scan), tally(list.State(), scan, crcs) {}
 
-    void FolderStarted(const std::wstring&) override { ++state.folderCount; }
+    void FolderStarted(const std::wstring&) override { tally.FolderStarted(); }
 
     bool Unreadable(const std::wstring& path, Unreached why) override
     {
@@ -52,70 +51,41 @@ public:
     }
 
     // The end of a complete walk: the compare result and the totals line.
-    void Finish()
+    void Finish(wchar_t drive)
     {
-        const uint32_t files = static_cast<uint32_t>(state.fileCount);
-        if (scan) {
-            crcList.TakeOver(crcs);
-            state.unsaved = 1;
-            state.expectedCount = files;
-        } else {
-            // More files than expected would have ended the walk: these are fewer.
-            if (files != state.expectedCount)
-                mainWindow.ReportError(kErrorCountMismatch, L"");
-            list.AddLine(CompareResultLine(mismatches).c_str());
-        }
-        if (mismatches == 0) {
-            const uint32_t diskCrc = SumOfCrcs(static_cast<const uint32_t*>(crcList.Data()), files);
-            list.AddLine(TotalsLineWithDiskCrc(files, state.folderCount, diskCrc).c_str());
-            state.diskCrc = diskCrc;
-            if (scan) {
-                state.heldFolderCount = state.folderCount;
-                state.heldDiskCrc = diskCrc;
-                state.heldDrive = drive;
-            }
-        } else {
-            list.AddLine(TotalsLine(files, state.folderCount).c_str());
-        }
+        const DiskTally::Ending ending = tally.Finish(crcList, drive);
+        if (ending.countMismatch)
+            mainWindow.ReportError(kErrorCountMismatch, L"");
+        for (const std::wstring& line : ending.lines)
+            list.AddLine(line.c_str());
         statusBar.SetText(0, kStatusDone);
     }
 
 private:
-    // The file at the next position: read (its CRC in currentCrc) or not.
-    // An unread file is named in the list; a scan stores 0 for it (the disk
-    // CRC, a sum, is as if it were empty) and a compare counts it among the
-    // files that do not compare. goOn false: the user stopped the walk here.
+    // The file at the next position, read (its CRC in currentCrc) or not;
+    // an unread file is named in the list. goOn false: the user stopped the
+    // walk here.
     bool Place(const std::wstring& path, bool read, bool goOn)
     {
         if (!read)
             list.AddLine(UnreadableLine(path).c_str());
         if (!goOn)
             return false;
-        uint32_t* stored = static_cast<uint32_t*>(crcs.Data());
-        if (scan) {
-            stored[state.fileCount] = read ? state.currentCrc : 0;
-        } else if (static_cast<uint32_t>(state.fileCount) >= state.expectedCount) {
+        switch (tally.Place(read, state.currentCrc)) {
+        case DiskTally::Placed::Next:
+            return true;
+        case DiskTally::Placed::Changed:
+            list.AddLine(BadCrcLine(path).c_str());
+            return true;
+        case DiskTally::Placed::TooMany:
             mainWindow.ReportError(kErrorCountMismatch, L"");
             list.AddLine(kLineDisksDoNotCompare);
             return false;
-        } else if (!read) {
-            ++mismatches;
-        } else if (state.currentCrc != stored[state.fileCount]) {
-            list.AddLine(BadCrcLine(path).c_str());
-            ++mismatches;
+        case DiskTally::Placed::OutOfMemory:
+            mainWindow.ReportError(kErrorNoMemory, L"");
+            return false;
         }
-        // The list always keeps room for the next file, so the index above
-        // never reaches past its storage.
-        ++state.fileCount;
-        if (state.fileCount == crcs.Capacity()) {
-            crcs.Grow();
-            if (state.fileCount == crcs.Capacity()) {
-                mainWindow.ReportError(kErrorNoMemory, L"");
-                state.fileCount = 0;
-                return false;
-            }
-        }
-        return true;
+        return false;
     }
 
     // A compare that meets a folder it cannot search no longer knows which
@@ -133,9 +103,7 @@ private:
     ResultList& list;
     ScanState& state;
     bool scan;
-    CrcList& crcs;
-    wchar_t drive;
-    uint32_t mismatches = 0;
+    DiskTally tally;
 };
 
 } // namespace
@@ -157,11 +125,11 @@ int ResultList::WalkDisk(wchar_t driveLetter, int scan)
     }
     try {
         const std::wstring progressText = DriveProgressText(driveLetter);
-        DiskWalk walk(*this, scan != 0, storage, driveLetter);
+        DiskWalk walk(*this, scan != 0, storage);
         CheckSession session(*this, progressText.c_str());
         FindFileSource source;
         if (WalkTree(source, DriveRootPath(driveLetter), walk)) {
-            walk.Finish();
+            walk.Finish(driveLetter);
             walkComplete = true;
         }
     } catch (const std::bad_alloc&) {

@@ -4,7 +4,6 @@
 #include "app/main_window.h"
 #include "engine/crc_list.h"
 #include "engine/openable_path.h"
-#include "resource.h"
 #include "scan/check_session.h"
 #include "scan/find_source.h"
 #include "scan/scan_texts.h"
@@ -123,7 +122,7 @@ void ResultList::CheckDroppedItems(HDROP drop)
     DragFinish(drop);
     session.End();
     statusBar.SetText(0, state.aborted == 1 ? kStatusAborted : kStatusDone);
-    btnBar.EnableButton(IDM_PRINT, true);
+    ShowResultButtons(AfterDrop(ShownResultButtons()));
 }
 
 int ResultList::CheckItem(const wchar_t* path)

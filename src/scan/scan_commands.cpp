@@ -2,8 +2,8 @@
 
 #include "app/frame_panes.h"
 #include "app/main_window.h"
-#include "scan/drive_dialog.h"
 #include "resource.h"
+#include "scan/drive_dialog.h"
 #include "scan/walk_lines.h"
 
 int ResultList::ScanCommand()
@@ -19,18 +19,13 @@ int ResultList::ScanCommand()
         return static_cast<int>(chosen);
     const wchar_t drive = driveDialog.SelectedDrive();
     Clear();
-    btnBar.EnableButton(IDM_SAVE, false);
+    ShowResultButtons(AtScanStart(ShownResultButtons()));
     mainWindow.SetTitle(L"");
-    btnBar.EnableButton(IDM_PRINT, false);
     AddLine(ScanStartLine(drive).c_str());
+    // The user was asked: what was held is no longer waiting to be saved.
     state.unsaved = 0;
     const int walked = WalkDisk(drive, 1);
-    // Only a complete scan replaces the held list: after one that ended
-    // early, Save would write the earlier list under this scan's name.
-    if (walkComplete && state.fileCount != 0) {
-        btnBar.EnableButton(IDM_COMPARE, true);
-        btnBar.EnableButton(IDM_SAVE, true);
-    }
+    ShowResultButtons(AfterScanWalk(ShownResultButtons(), walkComplete, state.fileCount));
     return walked;
 }
 

@@ -48,18 +48,8 @@ LRESULT DestroyWindowRow(WindowObject& t, WPARAM, LPARAM)
     return 0;
 }
 
-LRESULT DestroyDialogRow(WindowObject& t, WPARAM, LPARAM)
-{
-    t.OnDestroy();
-    return 0;
-}
-
-LRESULT Size(WindowObject& t, WPARAM w, LPARAM l)
-{
-    t.OnSize(UINT(w), LOWORD(l), HIWORD(l));
-    return 0;
-}
-
+LRESULT DestroyDialogRow(WindowObject& t, WPARAM, LPARAM) { t.OnDestroy(); return 0; }
+LRESULT Size(WindowObject& t, WPARAM w, LPARAM l) { t.OnSize(UINT(w), LOWORD(l), HIWORD(l)); return 0; }
 LRESULT SetFocusRow(WindowObject& t, WPARAM, LPARAM) { t.OnSetFocus(); return 0; }
 LRESULT KillFocusRow(WindowObject& t, WPARAM, LPARAM) { t.OnKillFocus(); return 0; }
 LRESULT Paint(WindowObject& t, WPARAM, LPARAM) { t.OnPaint(); return 0; }
@@ -76,11 +66,7 @@ LRESULT EndSession(WindowObject& t, WPARAM w, LPARAM l)
     return 0;
 }
 
-LRESULT DrawItemToWindow(WindowObject& t, WPARAM w, LPARAM l)
-{
-    t.OnDrawItem(int(w), DrawRecord(l));
-    return 1;
-}
+LRESULT DrawItemToWindow(WindowObject& t, WPARAM w, LPARAM l) { t.OnDrawItem(int(w), DrawRecord(l)); return 1; }
 
 // A dialog's owner-drawn control draws itself.
 LRESULT DrawItemToControl(WindowObject& t, WPARAM w, LPARAM l)
@@ -92,10 +78,7 @@ LRESULT DrawItemToControl(WindowObject& t, WPARAM w, LPARAM l)
     return 1;
 }
 
-LRESULT VKeyToItem(WindowObject& t, WPARAM w, LPARAM)
-{
-    return t.OnVKeyToItem(LowWord(w), HighWord(w));
-}
+LRESULT VKeyToItem(WindowObject& t, WPARAM w, LPARAM) { return t.OnVKeyToItem(LowWord(w), HighWord(w)); }
 
 // A window answers with the control's result.
 LRESULT NotifyWindow(WindowObject& t, WPARAM w, LPARAM l)
@@ -122,37 +105,24 @@ LRESULT ContextMenu(WindowObject& t, WPARAM w, LPARAM l)
     return 0;
 }
 
-LRESULT KeyDown(WindowObject& t, WPARAM w, LPARAM l)
+// Key messages: the key (or character), its repeat count and its flags.
+template <typename KeyOrChar, void (WindowObject::*handler)(KeyOrChar, UINT, UINT)>
+LRESULT Key(WindowObject& t, WPARAM w, LPARAM l)
 {
-    t.OnKeyDown(UINT(w), RepeatOf(l), KeyFlagsOf(l));
+    (t.*handler)(KeyOrChar(w), RepeatOf(l), KeyFlagsOf(l));
     return 0;
 }
 
-LRESULT KeyUp(WindowObject& t, WPARAM w, LPARAM l)
-{
-    t.OnKeyUp(UINT(w), RepeatOf(l), KeyFlagsOf(l));
-    return 0;
-}
-
-LRESULT Char(WindowObject& t, WPARAM w, LPARAM l)
-{
-    t.OnChar(wchar_t(w), RepeatOf(l), KeyFlagsOf(l));
-    return 0;
-}
-
-LRESULT SysKeyDown(WindowObject& t, WPARAM w, LPARAM l)
-{
-    t.OnSysKeyDown(UINT(w), RepeatOf(l), KeyFlagsOf(l));
-    return 0;
-}
-
-LRESULT SysKeyUp(WindowObject& t, WPARAM w, LPARAM l)
-{
-    t.OnSysKeyUp(UINT(w), RepeatOf(l), KeyFlagsOf(l));
-    return 0;
-}
+constexpr Route KeyDown = Key<UINT, &WindowObject::OnKeyDown>;
+constexpr Route KeyUp = Key<UINT, &WindowObject::OnKeyUp>;
+constexpr Route Char = Key<wchar_t, &WindowObject::OnChar>;
+constexpr Route SysKeyDown = Key<UINT, &WindowObject::OnSysKeyDown>;
+constexpr Route SysKeyUp = Key<UINT, &WindowObject::OnSysKeyUp>;
 
 LRESULT InitDialog(WindowObject& t, WPARAM, LPARAM) { return AsDialog(t).OnInitDialog(); }
+LRESULT Timer(WindowObject& t, WPARAM w, LPARAM) { t.OnTimer(UINT_PTR(w)); return 0; }
+LRESULT InitMenu(WindowObject& t, WPARAM, LPARAM) { t.OnInitMenu(); return 0; }
+LRESULT DropFiles(WindowObject& t, WPARAM w, LPARAM) { t.OnDropFiles(reinterpret_cast<HDROP>(w)); return 0; }
 
 LRESULT CommandToWindow(WindowObject& t, WPARAM w, LPARAM l)
 {
@@ -169,15 +139,11 @@ LRESULT CommandToDialog(WindowObject& t, WPARAM w, LPARAM l)
     return 0;
 }
 
-LRESULT Timer(WindowObject& t, WPARAM w, LPARAM) { t.OnTimer(UINT_PTR(w)); return 0; }
-
 LRESULT HScroll(WindowObject& t, WPARAM w, LPARAM l)
 {
     AsDialog(t).OnHScroll(LowWord(w), HighWord(w), reinterpret_cast<HWND>(l));
     return 0;
 }
-
-LRESULT InitMenu(WindowObject& t, WPARAM, LPARAM) { t.OnInitMenu(); return 0; }
 
 LRESULT MenuSelect(WindowObject& t, WPARAM w, LPARAM l)
 {
@@ -198,48 +164,48 @@ LRESULT Mouse(WindowObject& t, WPARAM w, LPARAM l)
     return 0;
 }
 
-LRESULT DropFiles(WindowObject& t, WPARAM w, LPARAM)
-{
-    t.OnDropFiles(reinterpret_cast<HDROP>(w));
-    return 0;
-}
+constexpr Route MouseMove = Mouse<&WindowObject::OnMouseMove>;
+constexpr Route LButtonDown = Mouse<&WindowObject::OnLButtonDown>;
+constexpr Route LButtonUp = Mouse<&WindowObject::OnLButtonUp>;
+constexpr Route RButtonDown = Mouse<&WindowObject::OnRButtonDown>;
+constexpr Route RButtonUp = Mouse<&WindowObject::OnRButtonUp>;
 
 // The message table of both families: a null entry leaves the message to the
 // family's "any other" row below.
 const MessageRow kMessageRows[] = {
-    //  message              Window                                 Dialog
-    {WM_CREATE,              Create,                                Create},
-    {WM_DESTROY,             DestroyWindowRow,                      DestroyDialogRow},
-    {WM_SIZE,                Size,                                  Size},
-    {WM_SETFOCUS,            SetFocusRow,                           SetFocusRow},
-    {WM_KILLFOCUS,           KillFocusRow,                          KillFocusRow},
-    {WM_PAINT,               Paint,                                 Paint},
-    {WM_CLOSE,               Close,                                 nullptr},
-    {WM_QUERYENDSESSION,     QueryEndSession,                       QueryEndSession},
-    {WM_SYSCOLORCHANGE,      SysColorChange,                        SysColorChange},
-    {WM_ENDSESSION,          EndSession,                            nullptr},
-    {WM_DRAWITEM,            DrawItemToWindow,                      DrawItemToControl},
-    {WM_VKEYTOITEM,          VKeyToItem,                            VKeyToItem},
-    {WM_NOTIFY,              NotifyWindow,                          NotifyDialog},
-    {WM_CONTEXTMENU,         ContextMenu,                           ContextMenu},
-    {WM_KEYDOWN,             KeyDown,                               KeyDown},
-    {WM_KEYUP,               KeyUp,                                 KeyUp},
-    {WM_CHAR,                Char,                                  Char},
-    {WM_SYSKEYDOWN,          SysKeyDown,                            SysKeyDown},
-    {WM_SYSKEYUP,            SysKeyUp,                              SysKeyUp},
-    {WM_INITDIALOG,          nullptr,                               InitDialog},
-    {WM_COMMAND,             CommandToWindow,                       CommandToDialog},
-    {WM_TIMER,               Timer,                                 Timer},
-    {WM_HSCROLL,             nullptr,                               HScroll},
-    {WM_INITMENU,            InitMenu,                              InitMenu},
-    {WM_MENUSELECT,          MenuSelect,                            MenuSelect},
-    {WM_CTLCOLORLISTBOX,     CtlColorListBox,                       CtlColorListBox},
-    {WM_MOUSEMOVE,           Mouse<&WindowObject::OnMouseMove>,     Mouse<&WindowObject::OnMouseMove>},
-    {WM_LBUTTONDOWN,         Mouse<&WindowObject::OnLButtonDown>,   Mouse<&WindowObject::OnLButtonDown>},
-    {WM_LBUTTONUP,           Mouse<&WindowObject::OnLButtonUp>,     Mouse<&WindowObject::OnLButtonUp>},
-    {WM_RBUTTONDOWN,         Mouse<&WindowObject::OnRButtonDown>,   Mouse<&WindowObject::OnRButtonDown>},
-    {WM_RBUTTONUP,           Mouse<&WindowObject::OnRButtonUp>,     Mouse<&WindowObject::OnRButtonUp>},
-    {WM_DROPFILES,           DropFiles,                             DropFiles},
+    // message                Window              Dialog
+    {WM_CREATE,               Create,             Create},
+    {WM_DESTROY,              DestroyWindowRow,   DestroyDialogRow},
+    {WM_SIZE,                 Size,               Size},
+    {WM_SETFOCUS,             SetFocusRow,        SetFocusRow},
+    {WM_KILLFOCUS,            KillFocusRow,       KillFocusRow},
+    {WM_PAINT,                Paint,              Paint},
+    {WM_CLOSE,                Close,              nullptr},
+    {WM_QUERYENDSESSION,      QueryEndSession,    QueryEndSession},
+    {WM_SYSCOLORCHANGE,       SysColorChange,     SysColorChange},
+    {WM_ENDSESSION,           EndSession,         nullptr},
+    {WM_DRAWITEM,             DrawItemToWindow,   DrawItemToControl},
+    {WM_VKEYTOITEM,           VKeyToItem,         VKeyToItem},
+    {WM_NOTIFY,               NotifyWindow,       NotifyDialog},
+    {WM_CONTEXTMENU,          ContextMenu,        ContextMenu},
+    {WM_KEYDOWN,              KeyDown,            KeyDown},
+    {WM_KEYUP,                KeyUp,              KeyUp},
+    {WM_CHAR,                 Char,               Char},
+    {WM_SYSKEYDOWN,           SysKeyDown,         SysKeyDown},
+    {WM_SYSKEYUP,             SysKeyUp,           SysKeyUp},
+    {WM_INITDIALOG,           nullptr,            InitDialog},
+    {WM_COMMAND,              CommandToWindow,    CommandToDialog},
+    {WM_TIMER,                Timer,              Timer},
+    {WM_HSCROLL,              nullptr,            HScroll},
+    {WM_INITMENU,             InitMenu,           InitMenu},
+    {WM_MENUSELECT,           MenuSelect,         MenuSelect},
+    {WM_CTLCOLORLISTBOX,      CtlColorListBox,    CtlColorListBox},
+    {WM_MOUSEMOVE,            MouseMove,          MouseMove},
+    {WM_LBUTTONDOWN,          LButtonDown,        LButtonDown},
+    {WM_LBUTTONUP,            LButtonUp,          LButtonUp},
+    {WM_RBUTTONDOWN,          RButtonDown,        RButtonDown},
+    {WM_RBUTTONUP,            RButtonUp,          RButtonUp},
+    {WM_DROPFILES,            DropFiles,          DropFiles},
 };
 
 const MessageRow* RowOf(UINT msg)
