@@ -1,9 +1,9 @@
 // Defines and removes drive letters of the Wine prefix through the mount
-// manager (see support/mount_manager.h), and lists the drives there are.
+// manager (see mount_manager.h), and lists the drives there are.
 #include "probe_verbs.h"
 
 #include "program_windows.h"
-#include "support/mount_manager.h"
+#include "mount_manager.h"
 
 #include <cwctype>
 #include <string>

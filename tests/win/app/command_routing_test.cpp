@@ -11,8 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
-#include <thread>
 
 using namespace app_fixture;
 
@@ -35,45 +33,6 @@ public:
 
 private:
     BYTE saved[256];
-};
-
-// Watches for any box or dialog of this process for a while; closes what it
-// finds (Cancel, or a close request) so a wrong command cannot hang the test.
-class WindowWatch {
-public:
-    explicit WindowWatch(DWORD forMs)
-        : thread([this, forMs] {
-              DWORD start = GetTickCount();
-              while (GetTickCount() - start < forMs) {
-                  HWND box = FindBox(BoxQuery::ForBox());
-                  HWND dialog = FindBox(BoxQuery{L"#32770", L"", true});
-                  for (HWND w : {box, dialog}) {
-                      if (!w)
-                          continue;
-                      seen = true;
-                      if (!ClickBoxButton(w, L"Cancel") && !ClickBoxButton(w, L"&Ok"))
-                          PostMessageW(w, WM_CLOSE, 0, 0);
-                  }
-                  Sleep(20);
-              }
-          })
-    {
-    }
-    ~WindowWatch()
-    {
-        if (thread.joinable())
-            thread.join();
-    }
-    bool SawAWindow()
-    {
-        if (thread.joinable())
-            thread.join();
-        return seen;
-    }
-
-private:
-    std::atomic<bool> seen{false};
-    std::thread thread;
 };
 
 // Ends a main loop that would otherwise wait forever, with a code of its own.
@@ -119,10 +78,10 @@ TEST(AppCommands, AltPWhilePrintIsDisabledDoesNothing)
     ASSERT_EQ(app.StartResult(), 1);
     ASSERT_FALSE(ButtonEnabled(IDM_PRINT));
     auto linesBefore = ListLines();
-    WindowWatch watch(1500);
+    BoxRules watch(BoxRules::CloseAll(), BoxRules::AnyBoxOrDialog());
     PostAltKey('P');
     PumpIdle(300);
-    EXPECT_FALSE(watch.SawAWindow());
+    EXPECT_TRUE(watch.Stop().empty());
     EXPECT_EQ(ListLines(), linesBefore);
     EXPECT_EQ(StatusText(0), L"");
     EXPECT_TRUE(IsWindow(MainWindowHandle()));
@@ -133,12 +92,12 @@ TEST(AppCommands, CompareAndSaveCommandsWhileDisabledDoNothing)
     RunningApp app;
     ASSERT_EQ(app.StartResult(), 1);
     auto linesBefore = ListLines();
-    WindowWatch watch(1500);
+    BoxRules watch(BoxRules::CloseAll(), BoxRules::AnyBoxOrDialog());
     PostCommand(IDM_COMPARE);
     PostCommand(IDM_SAVE);
     PostCommand(IDM_PRINT);
     PumpIdle(300);
-    EXPECT_FALSE(watch.SawAWindow());
+    EXPECT_TRUE(watch.Stop().empty());
     EXPECT_EQ(ListLines(), linesBefore);
 }
 
@@ -169,10 +128,10 @@ TEST(AppCommands, UnknownCommandIsIgnored)
     RunningApp app;
     ASSERT_EQ(app.StartResult(), 1);
     auto linesBefore = ListLines();
-    WindowWatch watch(800);
+    BoxRules watch(BoxRules::CloseAll(), BoxRules::AnyBoxOrDialog());
     PostCommand(40008);
     PostCommand(40000);
-    EXPECT_FALSE(watch.SawAWindow());
+    EXPECT_TRUE(watch.Stop().empty());
     EXPECT_EQ(ListLines(), linesBefore);
     EXPECT_TRUE(IsWindow(MainWindowHandle()));
 }
@@ -229,10 +188,10 @@ TEST(AppClose, ExitWithNothingUnsavedEndsTheLoopWithCode0AndReleasesTheCrcs)
     HWND main = MainWindowHandle();
     EXPECT_NE(crcList.Data(), nullptr);
     EXPECT_EQ(crcList.Capacity(), 10000);
-    WindowWatch watch(1000);
+    BoxRules watch(BoxRules::CloseAll(), BoxRules::AnyBoxOrDialog());
     PostCommand(IDM_EXIT);
     EXPECT_TRUE(PumpUntil([] { return QuitSeen(); }, 5000));
-    EXPECT_FALSE(watch.SawAWindow());
+    EXPECT_TRUE(watch.Stop().empty());
     EXPECT_FALSE(IsWindow(main));
     EXPECT_EQ(QuitCode(), 0);
     EXPECT_EQ(crcList.Data(), nullptr);

@@ -5,10 +5,10 @@
 #include "scan/drive_dialog.h"
 #include "scan/result_list.h"
 #include "support/app_fixture.h"
-#include "support/remove_tree.h"
 
-#include <algorithm>
-#include <cstring>
+#include <cwchar>
+#include <memory>
+#include <thread>
 
 namespace {
 
@@ -56,39 +56,6 @@ HWND WaitForChild(HWND dialog, int id, DWORD timeoutMs)
 
 }  // namespace
 
-TestFolder::TestFolder()
-{
-    wchar_t temp[MAX_PATH] = L"";
-    GetTempPathW(MAX_PATH, temp);
-    static int serial = 0;
-    wchar_t name[64];
-    swprintf(name, 64, L"ferrow-datafile-%lu-%lu-%d", GetCurrentProcessId(), GetTickCount(), ++serial);
-    path = std::wstring(temp) + name;
-    CreateDirectoryW(path.c_str(), nullptr);
-}
-
-TestFolder::~TestFolder()
-{
-    RemoveTree(path);
-}
-
-std::vector<std::wstring> FileNamesIn(const std::wstring& folder)
-{
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        std::wstring name = found.cFileName;
-        if (name != L"." && name != L"..")
-            names.push_back(name);
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 bool FileExists(const std::wstring& path)
 {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -119,48 +86,11 @@ void WriteBytes(const std::wstring& path, const Bytes& bytes)
     CloseHandle(file);
 }
 
-void PutLittleEndian32(Bytes& bytes, size_t offset, uint32_t value)
-{
-    for (int i = 0; i < 4; ++i)
-        bytes[offset + i] = uint8_t(value >> (8 * i));
-}
-
-uint32_t GetLittleEndian32(const Bytes& bytes, size_t offset)
-{
-    return uint32_t(bytes[offset]) | uint32_t(bytes[offset + 1]) << 8 |
-           uint32_t(bytes[offset + 2]) << 16 | uint32_t(bytes[offset + 3]) << 24;
-}
-
-Bytes HeaderFile(uint32_t crcCount, uint32_t folderCount, uint32_t diskCrc, uint32_t driveIndex,
-                 uint32_t version, const std::vector<uint32_t>& crcs)
-{
-    Bytes bytes(48, 0);
-    std::memcpy(bytes.data(), "Ferrow data", 12);  // the text and its NUL
-    PutLittleEndian32(bytes, 16, version);
-    PutLittleEndian32(bytes, 20, crcCount);
-    PutLittleEndian32(bytes, 24, folderCount);
-    PutLittleEndian32(bytes, 28, diskCrc);
-    PutLittleEndian32(bytes, 32, driveIndex);
-    for (uint32_t crc : crcs) {
-        bytes.resize(bytes.size() + 4);
-        PutLittleEndian32(bytes, bytes.size() - 4, crc);
-    }
-    return bytes;
-}
-
-uint32_t WrappingSum(const std::vector<uint32_t>& crcs)
-{
-    uint32_t sum = 0;
-    for (uint32_t crc : crcs)
-        sum += crc;
-    return sum;
-}
-
 void LayScanResults(const std::vector<uint32_t>& crcs, uint32_t folders, wchar_t drive)
 {
     const int32_t count = int32_t(crcs.size());
     if (crcList.Capacity() <= count)
-        crcList.Allocate(count + 1, 10000, 4);
+        crcList.Allocate(count + 1, kCrcListGrowStep, sizeof(uint32_t));
     if (count > 0)
         std::memcpy(crcList.Data(), crcs.data(), 4 * crcs.size());
     ScanState& state = resultList.State();
@@ -243,28 +173,18 @@ AnsweredCommand RunAnswered(const std::function<void()>& deliver,
     AnsweredCommand result;
     const bool expectsBoxes = !steps.empty();
     BoxAnswerer answerer(std::move(steps), timeoutMs);
-    volatile LONG delivered = 0;
-    std::thread closer([&] {
+    // Once the steps are done, or one failed, whatever else shows up is closed.
+    std::unique_ptr<BoxRules> closer;
+    std::thread afterSteps([&] {
         result.answered = answerer.Finish();
         if (expectsBoxes && !answerer.Seen().empty())
             WaitUntilGone(answerer.Seen().back().hwnd, 5000);
-        const BoxQuery open[] = {BoxQuery::ForBox(nullptr), BoxQuery::ForDialog(nullptr)};
-        while (!InterlockedCompareExchange(&delivered, 0, 0)) {
-            for (const BoxQuery& query : open) {
-                HWND box = FindBox(query);
-                if (!box)
-                    continue;
-                const bool dialog = query.className == L"#32770";
-                result.unexpected.push_back(ReadBox(box).caption + L"|" + query.className);
-                SendNotifyMessageW(box, dialog ? WM_COMMAND : WM_CLOSE, dialog ? IDCANCEL : 0, 0);
-                WaitUntilGone(box, 5000);
-            }
-            Sleep(kPollMs);
-        }
+        closer = std::make_unique<BoxRules>(BoxRules::CloseAll(), BoxRules::AnyBoxOrDialog());
     });
     deliver();
-    InterlockedExchange(&delivered, 1);
-    closer.join();
+    afterSteps.join();
+    for (const SeenBox& box : closer->Stop())
+        result.unexpected.push_back(box.caption + L"|" + box.className);
     result.seen = answerer.Seen();
     return result;
 }
@@ -273,38 +193,4 @@ AnsweredCommand RunCommand(int commandId, std::vector<BoxAnswerer::Step> steps, 
 {
     return RunAnswered([commandId] { app_fixture::PostCommand(commandId); }, std::move(steps),
                        timeoutMs);
-}
-
-BoxWatch::BoxWatch(std::vector<BoxQuery> watched) : queries(std::move(watched))
-{
-    if (queries.empty())
-        queries = {BoxQuery::ForBox(nullptr), BoxQuery::ForDialog(nullptr)};
-    thread = std::thread([this] { Run(); });
-}
-
-BoxWatch::~BoxWatch()
-{
-    Stop();
-}
-
-std::vector<std::wstring> BoxWatch::Stop()
-{
-    InterlockedExchange(&stop, 1);
-    if (thread.joinable())
-        thread.join();
-    return seen;
-}
-
-void BoxWatch::Run()
-{
-    while (!InterlockedCompareExchange(&stop, 0, 0)) {
-        for (const BoxQuery& query : queries) {
-            if (HWND box = FindBox(query)) {
-                seen.push_back(ReadBox(box).caption + L"|" + query.className);
-                SendNotifyMessageW(box, WM_CLOSE, 0, 0);
-                WaitUntilGone(box, 5000);
-            }
-        }
-        Sleep(kPollMs);
-    }
 }

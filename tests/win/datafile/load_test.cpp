@@ -1,16 +1,17 @@
-// Load: both layouts of the data file, what the list, the buttons, the title
-// and the status bar show afterwards, and the files it must refuse.
+// Load through the file dialog: what the list, the buttons, the title and the
+// status bar show afterwards, and files it must refuse or cannot open. What
+// Load makes of the bytes of either layout has unit tests of its own
+// (tests/unit/datafile/held_list_test.cpp).
 #include "datafile/data_file_fixture.h"
 
 #include "app/frame_panes.h"
+#include "common/expected_lines.h"
 #include "resource.h"
 #include "scan/drive_dialog.h"
 #include "scan/result_list.h"
 #include "support/app_fixture.h"
 
 #include <gtest/gtest.h>
-
-#include <cstring>
 
 namespace {
 
@@ -39,13 +40,6 @@ void ShowEarlierResults()
     btnBar.EnableButton(IDM_PRINT, true);
 }
 
-std::wstring Hex8(uint32_t value)
-{
-    wchar_t text[16];
-    swprintf(text, 16, L"%08X", value);
-    return text;
-}
-
 class Load : public testing::Test {
 protected:
     void SetUp() override
@@ -58,7 +52,7 @@ protected:
     // Writes the bytes as a file of the test folder and loads it; the boxes shown after the dialog.
     std::vector<SeenBox> LoadBytes(const Bytes& bytes, std::vector<BoxAnswerer::Step> after = {})
     {
-        path = folder.File(L"data.crc");
+        path = folder.Path(L"data.crc");
         WriteBytes(path, bytes);
         return LoadFile(path, std::move(after));
     }
@@ -93,14 +87,6 @@ protected:
     std::wstring path;
 };
 
-Bytes LittleEndianWords(const std::vector<uint32_t>& words)
-{
-    Bytes bytes(4 * words.size());
-    for (size_t i = 0; i < words.size(); ++i)
-        PutLittleEndian32(bytes, 4 * i, words[i]);
-    return bytes;
-}
-
 }  // namespace
 
 TEST_F(Load, AFileWithAHeaderRestoresItsCrcsDriveAndSummary)
@@ -116,53 +102,6 @@ TEST_F(Load, AFileWithAHeaderRestoresItsCrcsDriveAndSummary)
     EXPECT_EQ(2, resultList.State().fileCount) << "Load leaves the scan's file count";
 }
 
-TEST_F(Load, OnlyTheLowestByteOfTheDriveIndexCountsAndTheVersionIsIgnored)
-{
-    LoadBytes(HeaderFile(1, 0, 5, 0x0103u, 7, {5}));
-
-    ExpectLoaded({L"Previous scan data:", L"  Total files:  1  Total folders:  0  CRC for disk:  00000005"});
-    EXPECT_EQ(L'D', driveDialog.SelectedDrive());
-}
-
-TEST_F(Load, BytesAfterTheAnnouncedCrcsAreIgnored)
-{
-    LoadBytes(HeaderFile(3, 1, 0xFFFFFFFFu, 2, 1, {1, 2, 3, 4, 5}));
-
-    ExpectLoaded({L"Previous scan data:", L"  Total files:  3  Total folders:  1  CRC for disk:  FFFFFFFF"});
-    EXPECT_EQ((std::vector<uint32_t>{1, 2, 3}), ProgramCrcs(3));
-}
-
-TEST_F(Load, AnEmptyFileIsAnOlderFileWithNoCrc)
-{
-    LoadBytes({});
-
-    ExpectLoaded({L"0 files to be CRC checked"});
-    EXPECT_EQ(0u, resultList.State().expectedCount);
-    EXPECT_EQ(L'Q', driveDialog.SelectedDrive()) << "an older file names no drive";
-}
-
-TEST_F(Load, TenHeaderlessBytesHoldTwoCrcs)
-{
-    LoadBytes({0x78, 0x56, 0x34, 0x12, 0x01, 0x00, 0x00, 0x80, 0xEE, 0xEE});
-
-    ExpectLoaded({L"2 files to be CRC checked"});
-    EXPECT_EQ((std::vector<uint32_t>{0x12345678u, 0x80000001u}), ProgramCrcs(2));
-    EXPECT_EQ(L'Q', driveDialog.SelectedDrive());
-}
-
-TEST_F(Load, FortySevenBytesThatBeginWithTheMagicAreAnOlderFile)
-{
-    Bytes bytes = HeaderFile(2, 0, 0, 2, 1, {});
-    bytes.resize(47, 0x33);
-    LoadBytes(bytes);
-
-    ExpectLoaded({L"11 files to be CRC checked"});
-    std::vector<uint32_t> words;
-    for (size_t offset = 0; offset < 44; offset += 4)
-        words.push_back(GetLittleEndian32(bytes, offset));
-    EXPECT_EQ(words, ProgramCrcs(11)) << "the header bytes themselves are the CRCs";
-}
-
 TEST_F(Load, AHeaderAnnouncingMoreCrcsThanTheFileHoldsIsAnError)
 {
     Bytes bytes = HeaderFile(3, 0, 0, 2, 1, {1, 2});  // 8 bytes after the header
@@ -171,22 +110,11 @@ TEST_F(Load, AHeaderAnnouncingMoreCrcsThanTheFileHoldsIsAnError)
     ExpectRefused(seen, L"Error reading file", path);
 }
 
-TEST_F(Load, AHostileCountIsRefusedWithoutAllocatingAnything)
-{
-    const int32_t capacity = crcList.Capacity();
-    for (uint32_t count : {0x40000000u, 0xFFFFFFFFu, 0x3FFFFFFFu}) {
-        const std::vector<SeenBox> seen =
-            LoadBytes(HeaderFile(count, 0, 0, 2, 1, {1, 2}), {BoxStep(nullptr, L"&Ok")});
-        ExpectRefused(seen, L"Error reading file", path);
-        EXPECT_EQ(capacity, crcList.Capacity()) << "nothing was allocated for " << count;
-    }
-}
-
 TEST_F(Load, AHeaderlessFileTooLargeForTheListIsRefusedWithoutAllocating)
 {
     // 4 GiB without a header: 2^30 CRCs, more than the list can index. The
     // file is sparse, so it takes no room on the disk.
-    path = folder.File(L"huge.crc");
+    path = folder.Path(L"huge.crc");
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, file);
@@ -204,7 +132,7 @@ TEST_F(Load, AHeaderlessFileTooLargeForTheListIsRefusedWithoutAllocating)
 
 TEST_F(Load, AMissingFileCannotBeOpened)
 {
-    path = folder.File(L"missing.crc");
+    path = folder.Path(L"missing.crc");
     const std::vector<SeenBox> seen = LoadFile(path, {BoxStep(nullptr, L"&Ok")});
 
     ExpectRefused(seen, L"Can't open file", path);
@@ -213,33 +141,16 @@ TEST_F(Load, AMissingFileCannotBeOpened)
 
 TEST_F(Load, TheTypedNameGetsTheCrcExtension)
 {
-    path = folder.File(L"typed.crc");
+    path = folder.Path(L"typed.crc");
     WriteBytes(path, LittleEndianWords({9, 8, 7}));
-    LoadFile(folder.File(L"typed"));
+    LoadFile(folder.Path(L"typed"));
 
     ExpectLoaded({L"3 files to be CRC checked"});
 }
 
-TEST_F(Load, ACountBelowTheCapacityKeepsItAndOneAtItGrowsIt)
-{
-    const int32_t capacity = crcList.Capacity();
-    ASSERT_GT(capacity, 2);
-    LoadBytes(LittleEndianWords(std::vector<uint32_t>(capacity - 1, 0xA5A5A5A5u)));
-    EXPECT_EQ(capacity, crcList.Capacity());
-    EXPECT_EQ(uint32_t(capacity - 1), resultList.State().expectedCount);
-
-    std::vector<uint32_t> crcs(capacity);
-    for (int32_t i = 0; i < capacity; ++i)
-        crcs[i] = uint32_t(i) * 2654435761u;
-    LoadBytes(LittleEndianWords(crcs));
-    EXPECT_EQ(capacity + 1, crcList.Capacity());
-    EXPECT_EQ(crcs, ProgramCrcs(uint32_t(capacity)));
-    ExpectLoaded({std::to_wstring(capacity) + L" files to be CRC checked"});
-}
-
 TEST_F(Load, TheTitleHoldsTheWholeOfALongPath)
 {
-    const std::wstring subfolder = folder.File(std::wstring(120, L'x'));
+    const std::wstring subfolder = folder.Path(std::wstring(120, L'x'));
     ASSERT_TRUE(CreateDirectoryW(subfolder.c_str(), nullptr));
     path = subfolder + L"\\a rather long name for a data file.crc";
     WriteBytes(path, HeaderFile(1, 1, 0x0BADF00Du, 25, 1, {0x0BADF00Du}));

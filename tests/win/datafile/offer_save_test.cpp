@@ -76,7 +76,7 @@ TEST_F(OfferSave, ExitAsksAndNoClosesWithoutSaving)
 
 TEST_F(OfferSave, ExitAsksAndYesSavesThenCloses)
 {
-    const std::wstring path = folder.File(L"at exit.crc");
+    const std::wstring path = folder.Path(L"at exit.crc");
     const AnsweredCommand run = RunCommand(IDM_EXIT, {AnswerSaveQuestion(L"Yes"), FileDialogStep(path)});
     ASSERT_TRUE(AnsweredExactly(run));
     EXPECT_TRUE(ProgramClosed());
@@ -96,16 +96,15 @@ TEST_F(OfferSave, YesThenACancelledSavePromptStillCloses)
 
 TEST_F(OfferSave, YesThenAFailedSaveKeepsTheProgramOpen)
 {
-    const std::wstring path = folder.File(L"in use.crc");
+    const std::wstring path = folder.Path(L"in use.crc");
     const Bytes earlier = {1, 2, 3, 4};
     WriteBytes(path, earlier);
-    HANDLE holder = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    FileHeldOpen holder(path);
+    ASSERT_TRUE(holder.IsOpen());
 
     const AnsweredCommand run = RunCommand(
         IDM_EXIT, {AnswerSaveQuestion(L"Yes"), FileDialogStep(path), BoxStep(path.c_str(), L"&Ok")});
-    CloseHandle(holder);
+    holder.Release();
     ASSERT_TRUE(AnsweredExactly(run));
     EXPECT_EQ(Lines{L"Can't open file"}, run.seen[2].lines);
     ExpectStillRunning();
@@ -173,8 +172,8 @@ TEST_F(OfferSave, LoadAsksFirstAndCancelStopsIt)
 
 TEST_F(OfferSave, LoadAfterYesSavesThenLoadsTheChosenFile)
 {
-    const std::wstring saved = folder.File(L"before load.crc");
-    const std::wstring other = folder.File(L"other.crc");
+    const std::wstring saved = folder.Path(L"before load.crc");
+    const std::wstring other = folder.Path(L"other.crc");
     WriteBytes(other, HeaderFile(1, 1, 9, 2, 1, {9}));
 
     const AnsweredCommand run = RunCommand(
@@ -190,15 +189,14 @@ TEST_F(OfferSave, LoadAfterYesSavesThenLoadsTheChosenFile)
 
 TEST_F(OfferSave, LoadAfterYesAndAFailedSaveStopsAndKeepsTheResults)
 {
-    const std::wstring path = folder.File(L"in use.crc");
+    const std::wstring path = folder.Path(L"in use.crc");
     WriteBytes(path, {5, 6, 7, 8});
-    HANDLE holder = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    FileHeldOpen holder(path);
+    ASSERT_TRUE(holder.IsOpen());
 
     const AnsweredCommand run = RunCommand(
         IDM_LOAD, {AnswerSaveQuestion(L"Yes"), FileDialogStep(path), BoxStep(path.c_str(), L"&Ok")});
-    CloseHandle(holder);
+    holder.Release();
     ASSERT_TRUE(AnsweredExactly(run)) << "no open dialog after the failed save";
     EXPECT_EQ(Lines{L"S:\\ to be scanned"}, app_fixture::ListLines());
     EXPECT_EQ(kScanCrcs, ProgramCrcs(3));

@@ -1,9 +1,13 @@
-// Save: the bytes of the data file, the button and the unsaved mark, and
-// what a failed or declined save leaves behind.
+// Save: the bytes of the data file, the button and the unsaved mark, what a
+// failed or declined save leaves behind, and a saved file loaded back. The
+// header Save writes of the list held has unit tests of its own
+// (tests/unit/datafile/held_list_test.cpp).
 #include "datafile/data_file_fixture.h"
 
 #include "app/frame_panes.h"
+#include "common/expected_lines.h"
 #include "resource.h"
+#include "scan/drive_dialog.h"
 #include "scan/result_list.h"
 #include "support/app_fixture.h"
 
@@ -46,27 +50,6 @@ std::vector<SeenBox> SaveWithAnswers(std::vector<BoxAnswerer::Step> steps, bool*
     return run.seen;
 }
 
-// Another program holds the file open without letting anyone replace it.
-class FileHeldOpen {
-public:
-    explicit FileHeldOpen(const std::wstring& path)
-        : handle(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                             FILE_ATTRIBUTE_NORMAL, nullptr))
-    {
-    }
-    ~FileHeldOpen() { Release(); }
-    bool IsOpen() const { return handle != INVALID_HANDLE_VALUE; }
-    void Release()
-    {
-        if (handle != INVALID_HANDLE_VALUE)
-            CloseHandle(handle);
-        handle = INVALID_HANDLE_VALUE;
-    }
-
-private:
-    HANDLE handle;
-};
-
 }  // namespace
 
 TEST(Save, WritesTheHeaderAndTheCrcArrayAsTheFormatLaysThemOut)
@@ -75,7 +58,7 @@ TEST(Save, WritesTheHeaderAndTheCrcArrayAsTheFormatLaysThemOut)
     ASSERT_EQ(1, app.StartResult());
     TestFolder folder;
     LayScanResults(kScanCrcs, 2, L'R');
-    const std::wstring path = folder.File(L"disk1.crc");
+    const std::wstring path = folder.Path(L"disk1.crc");
 
     bool answered = false;
     SaveWithAnswers({FileDialogStep(path)}, &answered);
@@ -94,30 +77,6 @@ TEST(Save, WritesTheHeaderAndTheCrcArrayAsTheFormatLaysThemOut)
     EXPECT_EQ(L"Ferrow", app_fixture::Title()) << "Save does not touch the title";
 }
 
-TEST(Save, WritesTheScanNotTheFiguresOfACompareThatRanSince)
-{
-    RunningApp app;
-    ASSERT_EQ(1, app.StartResult());
-    TestFolder folder;
-    LayScanResults(kScanCrcs, 2, L'R');
-    // A compare of another drive since the scan: it stopped after two files
-    // of three folders and found their sum.
-    ScanState& state = resultList.State();
-    state.fileCount = 2;
-    state.folderCount = 3;
-    state.diskCrc = 0x12345678u;
-
-    const std::wstring path = folder.File(L"disk1.crc");
-    bool answered = false;
-    SaveWithAnswers({FileDialogStep(path)}, &answered);
-    ASSERT_TRUE(answered);
-
-    const Bytes bytes = ReadBytes(path);
-    ASSERT_EQ(48u + 4 * kScanCrcs.size(), bytes.size());
-    ExpectHeader(bytes, 5, 2, 0xCA6598D0u + 0x2DFD2D88u + 1u + 0xFFFFFFFFu + 0x80000000u, 17);
-    EXPECT_EQ(kScanCrcs, CrcArrayOf(bytes));
-}
-
 TEST(Save, ForcesTheCrcExtensionOnTheTypedName)
 {
     RunningApp app;
@@ -126,11 +85,11 @@ TEST(Save, ForcesTheCrcExtensionOnTheTypedName)
     LayScanResults(kScanCrcs, 1, L'C');
 
     bool answered = false;
-    SaveWithAnswers({FileDialogStep(folder.File(L"disk2.TXT"))}, &answered);
+    SaveWithAnswers({FileDialogStep(folder.Path(L"disk2.TXT"))}, &answered);
     ASSERT_TRUE(answered);
 
     EXPECT_EQ(std::vector<std::wstring>{L"disk2.crc"}, folder.FileNames());
-    EXPECT_EQ(kScanCrcs, CrcArrayOf(ReadBytes(folder.File(L"disk2.crc"))));
+    EXPECT_EQ(kScanCrcs, CrcArrayOf(ReadBytes(folder.Path(L"disk2.crc"))));
 }
 
 TEST(Save, DoesNothingWhileTheSaveButtonIsDisabled)
@@ -140,7 +99,7 @@ TEST(Save, DoesNothingWhileTheSaveButtonIsDisabled)
     LayScanResults(kScanCrcs, 1, L'C');
     btnBar.EnableButton(IDM_SAVE, false);
 
-    BoxWatch watch;
+    BoxRules watch(BoxRules::CloseAll(), BoxRules::AnyBoxOrDialog());
     app_fixture::PostCommand(IDM_SAVE);
     app_fixture::PostAltKey('V');
     EXPECT_TRUE(watch.Stop().empty()) << "neither a dialog nor a message";
@@ -166,7 +125,7 @@ TEST(Save, ATargetHeldOpenByAnotherProgramCannotBeOpenedAndStaysIntact)
     RunningApp app;
     ASSERT_EQ(1, app.StartResult());
     TestFolder folder;
-    const std::wstring path = folder.File(L"disk1.crc");
+    const std::wstring path = folder.Path(L"disk1.crc");
     const Bytes earlier = HeaderFile(1, 0, 0x1234u, 2, 1, {0x1234u});
     WriteBytes(path, earlier);
     FileHeldOpen holder(path);
@@ -193,7 +152,7 @@ TEST(Save, AsksBeforeTheForcedExtensionReplacesAnotherFile)
     RunningApp app;
     ASSERT_EQ(1, app.StartResult());
     TestFolder folder;
-    const std::wstring target = folder.File(L"disk1.crc");
+    const std::wstring target = folder.Path(L"disk1.crc");
     const Bytes earlier = HeaderFile(1, 0, 7, 2, 1, {7});
     WriteBytes(target, earlier);
     LayScanResults(kScanCrcs, 2, L'C');
@@ -201,7 +160,7 @@ TEST(Save, AsksBeforeTheForcedExtensionReplacesAnotherFile)
     // The user typed another name; the forced extension turns it into disk1.crc.
     bool answered = false;
     std::vector<SeenBox> seen =
-        SaveWithAnswers({FileDialogStep(folder.File(L"disk1.txt")), BoxStep(L"Ferrow", L"No")}, &answered);
+        SaveWithAnswers({FileDialogStep(folder.Path(L"disk1.txt")), BoxStep(L"Ferrow", L"No")}, &answered);
     ASSERT_TRUE(answered);
     ASSERT_EQ(2u, seen.size());
     EXPECT_EQ((std::vector<std::wstring>{target + L" already exists.", L"Do you want to replace it?"}),
@@ -209,9 +168,35 @@ TEST(Save, AsksBeforeTheForcedExtensionReplacesAnotherFile)
     EXPECT_EQ(earlier, ReadBytes(target)) << "No keeps the file";
     EXPECT_EQ(1, resultList.State().unsaved);
 
-    seen = SaveWithAnswers({FileDialogStep(folder.File(L"disk1.txt")), BoxStep(L"Ferrow", L"Yes")}, &answered);
+    seen = SaveWithAnswers({FileDialogStep(folder.Path(L"disk1.txt")), BoxStep(L"Ferrow", L"Yes")}, &answered);
     ASSERT_TRUE(answered);
     EXPECT_EQ(kScanCrcs, CrcArrayOf(ReadBytes(target))) << "Yes replaces it";
     EXPECT_EQ(std::vector<std::wstring>{L"disk1.crc"}, folder.FileNames());
     EXPECT_EQ(0, resultList.State().unsaved);
+}
+
+TEST(SaveAndLoad, ALoadedFileGivesBackTheSavedCrcsAndSummary)
+{
+    RunningApp app;
+    ASSERT_EQ(1, app.StartResult());
+    TestFolder folder;
+    const std::wstring path = folder.Path(L"round trip.crc");
+    std::vector<uint32_t> crcs;
+    for (uint32_t i = 0; i < 257; ++i)
+        crcs.push_back(i * 0x9E3779B9u);
+    LayScanResults(crcs, 12, L'K');
+    ASSERT_TRUE(AnsweredExactly(RunCommand(IDM_SAVE, {FileDialogStep(path)})));
+
+    // Another scan replaces the list, then the saved one is loaded again.
+    LayScanResults({1, 2, 3}, 0, L'C');
+    resultList.State().unsaved = 0;
+    ASSERT_TRUE(AnsweredExactly(RunCommand(IDM_LOAD, {FileDialogStep(path)})));
+
+    EXPECT_EQ(crcs, ProgramCrcs(257));
+    EXPECT_EQ(257u, resultList.State().expectedCount);
+    EXPECT_EQ(L'K', driveDialog.SelectedDrive());
+    EXPECT_EQ((std::vector<std::wstring>{L"Previous scan data:", Totals(257, 12, WrappingSum(crcs))}),
+              app_fixture::ListLines());
+    EXPECT_EQ(L"Ferrow - " + path, app_fixture::Title());
+    EXPECT_TRUE(app_fixture::ButtonEnabled(IDM_COMPARE));
 }

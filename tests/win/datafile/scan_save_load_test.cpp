@@ -19,19 +19,19 @@ using Lines = std::vector<std::wstring>;
 
 TEST(ScanSaveLoad, ASavedScanComparesTheDriveAfterALoad)
 {
-    scan_test::TestFolder disk;
+    TestFolder disk;
     disk.Write(L"one", "first file");
     disk.Write(L"two", "second file");
     disk.MakeFolder(L"sub");
     disk.Write(L"sub\\three", "third file");
     scan_test::CdDrive drive(L'R', disk);
     ASSERT_TRUE(drive.Defined());
-    scan_test::TestFolder otherDisk;
+    TestFolder otherDisk;
     otherDisk.Write(L"other", "another disk's only file");
     scan_test::CdDrive otherDrive(L'S', otherDisk);
     ASSERT_TRUE(otherDrive.Defined());
     TestFolder files;
-    const std::wstring path = files.File(L"disk R.crc");
+    const std::wstring path = files.Path(L"disk R.crc");
 
     RunningApp app;
     ASSERT_EQ(1, app.StartResult());
@@ -40,12 +40,12 @@ TEST(ScanSaveLoad, ASavedScanComparesTheDriveAfterALoad)
 
     // The file holds the CRCs in walk order (the root's files as the
     // directory search lists them, then the subfolder's), by zlib.
-    const Lines rootOrder = scan_test::ListedFileNames(L"R:");
+    const Lines rootOrder = ListedFileNames(L"R:");
     ASSERT_EQ(2u, rootOrder.size());
     auto contentOf = [](const std::wstring& name) { return name == L"one" ? "first file" : "second file"; };
-    const std::vector<uint32_t> expected = {scan_test::OracleCrc(contentOf(rootOrder[0])),
-                                            scan_test::OracleCrc(contentOf(rootOrder[1])),
-                                            scan_test::OracleCrc("third file")};
+    const std::vector<uint32_t> expected = {OracleCrc(contentOf(rootOrder[0])),
+                                            OracleCrc(contentOf(rootOrder[1])),
+                                            OracleCrc("third file")};
     const Bytes bytes = ReadBytes(path);
     ASSERT_EQ(48u + 12u, bytes.size());
     EXPECT_EQ(3u, GetLittleEndian32(bytes, 20));
@@ -60,7 +60,7 @@ TEST(ScanSaveLoad, ASavedScanComparesTheDriveAfterALoad)
     disk.Write(L"two", "second file, changed");
     ASSERT_TRUE(AnsweredExactly(RunCommand(IDM_LOAD, {BoxStep(L"Ferrow", L"No"), FileDialogStep(path)})));
     const std::wstring totals = L"  Total files:  3  Total folders:  2";
-    EXPECT_EQ((Lines{L"Previous scan data:", totals + L"  CRC for disk:  " + scan_test::Hex8(WrappingSum(expected))}),
+    EXPECT_EQ((Lines{L"Previous scan data:", totals + L"  CRC for disk:  " + Hex8(WrappingSum(expected))}),
               app_fixture::ListLines());
     EXPECT_EQ(L'R', driveDialog.SelectedDrive());
 
@@ -68,39 +68,15 @@ TEST(ScanSaveLoad, ASavedScanComparesTheDriveAfterALoad)
     EXPECT_EQ((Lines{L"R:\\two - bad crc", L"1 files do not compare.", totals}), scan_test::LinesFrom(2));
 }
 
-TEST(ScanSaveLoad, SaveWritesTheScannedDriveAndFiguresWhateverWasComparedSince)
-{
-    scan_test::TestFolder disk;
-    disk.Write(L"one", "first file");
-    scan_test::CdDrive drive(L'R', disk);
-    // Another disk with as many files, in two folders: its compare sets
-    // the counts and the drive of the walk to its own.
-    scan_test::TestFolder otherDisk;
-    otherDisk.MakeFolder(L"a");
-    otherDisk.Write(L"a\\x", "another disk's file");
-    scan_test::CdDrive otherDrive(L'S', otherDisk);
-    TestFolder files;
-    const std::wstring path = files.File(L"disk R.crc");
-    RunningApp app;
-    ASSERT_TRUE(scan_test::ScanDrive(L'R'));
-    ASSERT_TRUE(scan_test::CompareDrive(L'S'));   // the drive dialog now shows S:
-    ASSERT_EQ((Lines{L"S:\\a\\x - bad crc", L"1 files do not compare.", L"  Total files:  1  Total folders:  2"}),
-              scan_test::LinesFrom(2));
-
-    ASSERT_TRUE(AnsweredExactly(RunCommand(IDM_SAVE, {FileDialogStep(path)})));
-    const uint32_t crc = scan_test::OracleCrc("first file");
-    EXPECT_EQ(HeaderFile(1, 1, crc, L'R' - L'A', 1, {crc}), ReadBytes(path));
-}
-
 TEST(ScanSaveLoad, ARefusedLoadLeavesTheUnsavedScanAsItWasAndSaveable)
 {
-    scan_test::TestFolder disk;
+    TestFolder disk;
     disk.Write(L"one", "first file");
     disk.Write(L"two", "second file");
     scan_test::CdDrive drive(L'R', disk);
     TestFolder files;
     // A header that announces three CRCs and holds two.
-    const std::wstring bad = files.File(L"short.crc");
+    const std::wstring bad = files.Path(L"short.crc");
     Bytes shortFile = HeaderFile(3, 1, 0, 17, 1, {1, 2});
     for (size_t i = 36; i < 48; ++i)
         shortFile[i] = 0xEE;
@@ -118,7 +94,7 @@ TEST(ScanSaveLoad, ARefusedLoadLeavesTheUnsavedScanAsItWasAndSaveable)
     EXPECT_EQ(2u, resultList.State().expectedCount);
     EXPECT_EQ(scanned, ProgramCrcs(2));
 
-    const std::wstring path = files.File(L"kept.crc");
+    const std::wstring path = files.Path(L"kept.crc");
     ASSERT_TRUE(AnsweredExactly(RunCommand(IDM_SAVE, {FileDialogStep(path)})));
     EXPECT_EQ(HeaderFile(2, 1, WrappingSum(scanned), L'R' - L'A', 1, scanned), ReadBytes(path))
         << "the scan's own header; nothing of the refused file";

@@ -1,21 +1,11 @@
 #pragma once
-// Scratch files for the engine's Wine tests, and zlib as the independent CRC.
-#include <windows.h>
-#include <zlib.h>
+// Bytes for the engine's Wine tests; zlib as the independent CRC.
+#include "support/crc_oracle.h"
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 namespace engine_test {
-
-// zlib's zip checksum started from all ones and inverted back is the register
-// that starts from 0 and is never inverted, which is what the program reports.
-inline uint32_t ZlibCrc(uint32_t crc, const void* p, size_t n)
-{
-    return static_cast<uint32_t>(crc32(crc ^ 0xFFFFFFFFu, static_cast<const Bytef*>(p),
-                                       static_cast<uInt>(n))) ^ 0xFFFFFFFFu;
-}
 
 inline std::vector<uint8_t> RandomBytes(size_t n, uint32_t seed)
 {
@@ -29,24 +19,5 @@ inline std::vector<uint8_t> RandomBytes(size_t n, uint32_t seed)
     }
     return out;
 }
-
-// A fresh folder under the temp folder; everything in it goes in the destructor.
-class ScratchFolder {
-public:
-    ScratchFolder();
-    ~ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    const std::wstring& Path() const { return path; }
-    // Creates (or replaces) a file in the folder; returns its full path.
-    std::wstring Write(const std::wstring& name, const std::vector<uint8_t>& bytes);
-
-private:
-    std::wstring path;
-};
-
-// Writes bytes to path (any length, "\\?\" paths included). True on success.
-bool WriteWholeFile(const std::wstring& path, const void* bytes, size_t n);
 
 } // namespace engine_test

@@ -5,6 +5,7 @@
 #include "engine/crc32.h"
 #include "engine/mapped_file.h"
 #include "engine_test_files.h"
+#include "support/test_folder.h"
 
 #include <winioctl.h>
 
@@ -72,8 +73,8 @@ uint32_t ExpectedCrc(const SparseContent& content)
 
 void CheckSparseFile(const SparseContent& content)
 {
-    ScratchFolder folder;
-    const std::wstring path = folder.Path() + L"\\large.bin";
+    TestFolder folder;
+    const std::wstring path = folder.Root() + L"\\large.bin";
     ASSERT_TRUE(WriteSparse(path, content));
 
     ASSERT_NE(mappedFile.ChecksumWholeFile(path.c_str()), 0) << "failed " << mappedFile.failed;

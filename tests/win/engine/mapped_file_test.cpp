@@ -1,6 +1,7 @@
 #include "engine/crc32.h"
 #include "engine/mapped_file.h"
 #include "engine_test_files.h"
+#include "support/test_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -30,7 +31,7 @@ bool OpenExclusivelyAndTruncate(const std::wstring& path)
 
 TEST(MappedFile, ChecksASmallFile)
 {
-    ScratchFolder folder;
+    TestFolder folder;
     const std::wstring abc = folder.Write(L"abc.txt", Text("abc"));
     const std::wstring digits = folder.Write(L"digits.txt", Text("123456789"));
 
@@ -43,7 +44,7 @@ TEST(MappedFile, ChecksASmallFile)
 
 TEST(MappedFile, ZeroFilesGiveZero)
 {
-    ScratchFolder folder;
+    TestFolder folder;
     const std::wstring one = folder.Write(L"one", std::vector<uint8_t>(1, 0));
     const std::wstring five = folder.Write(L"five", std::vector<uint8_t>(5, 0));
     runningCrc = 0xDEADBEEFu;
@@ -55,8 +56,8 @@ TEST(MappedFile, ZeroFilesGiveZero)
 
 TEST(MappedFile, EmptyFileIsNotAFailure)
 {
-    ScratchFolder folder;
-    const std::wstring empty = folder.Write(L"empty.bin", {});
+    TestFolder folder;
+    const std::wstring empty = folder.Write(L"empty.bin", std::string());
     runningCrc = 0x12345678u;
     mappedFile.failed = 1;
     EXPECT_EQ(mappedFile.ChecksumWholeFile(empty.c_str()), 0);
@@ -68,8 +69,8 @@ TEST(MappedFile, EmptyFileIsNotAFailure)
 
 TEST(MappedFile, MissingFileFails)
 {
-    ScratchFolder folder;
-    const std::wstring missing = folder.Path() + L"\\no such file.bin";
+    TestFolder folder;
+    const std::wstring missing = folder.Root() + L"\\no such file.bin";
     runningCrc = 0x12345678u;
     EXPECT_EQ(mappedFile.ChecksumWholeFile(missing.c_str()), 0);
     EXPECT_EQ(mappedFile.failed, 1);
@@ -80,7 +81,7 @@ TEST(MappedFile, MissingFileFails)
 
 TEST(MappedFile, FileHeldOpenElsewhereFails)
 {
-    ScratchFolder folder;
+    TestFolder folder;
     const std::wstring path = folder.Write(L"busy.bin", Text("abc"));
     // Another holder that shares everything: the check itself shares nothing.
     HANDLE other = CreateFileW(path.c_str(), GENERIC_READ,
@@ -106,7 +107,7 @@ TEST(MappedFile, NameOutsideTheAnsiCodePage)
                         nullptr, &lossy);
     ASSERT_TRUE(lossy) << "the name must not fit the ANSI code page";
 
-    ScratchFolder folder;
+    TestFolder folder;
     const std::vector<uint8_t> bytes = RandomBytes(100000, 3);
     const std::wstring path = folder.Write(name, bytes);
     EXPECT_NE(mappedFile.ChecksumWholeFile(path.c_str()), 0);
@@ -115,16 +116,16 @@ TEST(MappedFile, NameOutsideTheAnsiCodePage)
 
 TEST(MappedFile, PathLongerThanTheLegacyLimit)
 {
-    ScratchFolder folder;
-    std::wstring path = folder.Path();
-    const std::wstring segment = L"\\a folder name of forty characters long";
-    while (path.size() < 320) {
-        path += segment;
-        ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + path).c_str(), nullptr));
+    TestFolder folder;
+    const std::wstring segment = L"a folder name of forty characters long";
+    std::wstring relative = segment;
+    folder.MakeFolder(relative);
+    while (folder.Path(relative).size() < 320) {
+        relative += L"\\" + segment;
+        folder.MakeFolder(relative);
     }
-    path += L"\\data.bin";
     const std::vector<uint8_t> bytes = RandomBytes(70001, 4);
-    ASSERT_TRUE(WriteWholeFile(L"\\\\?\\" + path, bytes.data(), bytes.size()));
+    const std::wstring path = folder.Write(relative + L"\\data.bin", bytes);
     ASSERT_GT(path.size(), 260u);
 
     EXPECT_NE(mappedFile.ChecksumWholeFile(path.c_str()), 0);
@@ -135,7 +136,7 @@ TEST(MappedFile, PathLongerThanTheLegacyLimit)
 
 TEST(MappedFile, NothingStaysOpenAfterACheck)
 {
-    ScratchFolder folder;
+    TestFolder folder;
     const std::wstring path = folder.Write(L"data.bin", RandomBytes(300000, 5));
     const DWORD handlesBefore = [] { DWORD n = 0; GetProcessHandleCount(GetCurrentProcess(), &n); return n; }();
 
@@ -153,7 +154,7 @@ TEST(MappedFile, AViewStillHeldIsNoticed)
 {
     // The counterpart of the test above: a file whose view is still mapped
     // cannot be truncated, so that test would see a view left behind.
-    ScratchFolder folder;
+    TestFolder folder;
     const std::wstring path = folder.Write(L"data.bin", RandomBytes(300000, 6));
     MappedFile local;
     ASSERT_NE(local.MapFile(path.c_str()), 0);
@@ -164,7 +165,7 @@ TEST(MappedFile, AViewStillHeldIsNoticed)
 
 TEST(MappedFile, TwoChecksInARowAgree)
 {
-    ScratchFolder folder;
+    TestFolder folder;
     const std::vector<uint8_t> bytes = RandomBytes(123457, 7);
     const std::wstring path = folder.Write(L"again.bin", bytes);
     ASSERT_NE(mappedFile.ChecksumWholeFile(path.c_str()), 0);
@@ -176,7 +177,7 @@ TEST(MappedFile, TwoChecksInARowAgree)
 
 TEST(MappedFile, SmallViewsWalkTheFileInOrder)
 {
-    ScratchFolder folder;
+    TestFolder folder;
     const size_t length = (1 << 20) + 12345;
     const std::vector<uint8_t> bytes = RandomBytes(length, 8);
     const std::wstring path = folder.Write(L"views.bin", bytes);

@@ -29,27 +29,10 @@ std::string ReadText(const std::wstring& path)
     return text;
 }
 
-// Committed private memory of the process, counted region by region (the
-// system's own counter reads 0 under Wine).
-size_t PrivateBytes()
-{
-    size_t total = 0;
-    MEMORY_BASIC_INFORMATION info;
-    for (const char* address = nullptr;
-         VirtualQuery(address, &info, sizeof info) == sizeof info;
-         address = static_cast<const char*>(info.BaseAddress) + info.RegionSize) {
-        if (info.State == MEM_COMMIT && info.Type == MEM_PRIVATE)
-            total += info.RegionSize;
-        if (static_cast<const char*>(info.BaseAddress) + info.RegionSize < address)
-            break;
-    }
-    return total;
-}
-
 // Runs the script, which writes the line the scan must end with into `totals`.
-std::wstring MakeTree(const scan_test::TestFolder& folder, const std::string& body)
+std::wstring MakeTree(const TestFolder& folder, const std::string& body)
 {
-    scan_test::TestFolder scratch;
+    TestFolder scratch;
     const std::wstring totals = scratch.Path(L"totals.txt");
     // The tree lives in memory when it can (/dev/shm): made and removed in
     // seconds, where a disk takes minutes for a hundred thousand files. The
@@ -85,7 +68,7 @@ using BigTree = FaultTest;
 TEST_F(BigTree, AHundredThousandFilesTakeFourBytesEach)
 {
     const DWORD testStart = GetTickCount();
-    scan_test::TestFolder folder;
+    TestFolder folder;
     unix_side::EmptiedAtEnd removal(folder.Root());
     const std::wstring totals = MakeTree(folder,
         "for d in range(100):\n"
@@ -132,7 +115,7 @@ TEST_F(BigTree, AHundredThousandFilesTakeFourBytesEach)
 
 TEST_F(BigTree, AHundredLevelsDeepAndPathsOfAThousandCharacters)
 {
-    scan_test::TestFolder folder;
+    TestFolder folder;
     unix_side::EmptiedAtEnd removal(folder.Root());
     // Every level holds a file; the folder names make the deepest paths
     // longer than a thousand characters.

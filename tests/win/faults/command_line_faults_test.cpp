@@ -61,7 +61,7 @@ void ExpectUsageText(const AnsweredCommand& run)
 
 // After whatever the start-up showed, the program still works: a drop of a
 // file gets its line.
-void ExpectStillWorking(const scan_test::TestFolder& folder)
+void ExpectStillWorking(const TestFolder& folder)
 {
     folder.Write(L"after.txt", "abc");
     const size_t before = app_fixture::ListLines().size();
@@ -89,7 +89,7 @@ TEST_F(CommandLineFault, OnlySpacesShowTheUsageText) { ExpectUsageText(StartWith
 
 TEST_F(CommandLineFault, AQuoteThatNeverClosesTakesTheRestOfTheLine)
 {
-    scan_test::TestFolder folder;
+    TestFolder folder;
     folder.Write(L"a  b.txt", "123456789");
     AnsweredCommand run = StartWith(L"\"" + folder.Path(L"a  b.txt"));
     EXPECT_TRUE(AnsweredExactly(run));
@@ -99,7 +99,7 @@ TEST_F(CommandLineFault, AQuoteThatNeverClosesTakesTheRestOfTheLine)
 TEST_F(CommandLineFault, AnEmptyFirstTokenBeforeAPathIsReportedAndTheProgramGoesOn)
 {
     // The first token is the one checked, even when it is empty.
-    scan_test::TestFolder folder;
+    TestFolder folder;
     folder.Write(L"second.txt", "abc");
     AnsweredCommand run = StartWith(L"\"\" \"" + folder.Path(L"second.txt") + L"\"",
                                     {BoxStep(L"", L"&Ok")});
@@ -112,7 +112,7 @@ TEST_F(CommandLineFault, AnEmptyFirstTokenBeforeAPathIsReportedAndTheProgramGoes
 
 TEST_F(CommandLineFault, APathOfAThousandCharactersIsChecked)
 {
-    scan_test::TestFolder folder;
+    TestFolder folder;
     std::wstring relative;
     while (folder.Path(relative).size() < 800) {
         relative += (relative.empty() ? L"" : L"\\") + std::wstring(60, L'p');
@@ -129,7 +129,7 @@ TEST_F(CommandLineFault, APathOfAThousandCharactersIsChecked)
 
 TEST_F(CommandLineFault, UnicodePathsAreCheckedAndShownAsTheyAre)
 {
-    scan_test::TestFolder folder;
+    TestFolder folder;
     // Cyrillic, CJK, a combining accent and a character beyond the 16-bit range.
     const std::wstring name = L"\x0444\x0430\x0439\x043B \x6587\x4EF6 e\x0301 \xD83D\xDE00.txt";
     folder.Write(name, "abc");
@@ -145,7 +145,7 @@ TEST_F(CommandLineFault, TheNulDeviceIsNoFileOrFolderAndSaysSo)
     ASSERT_EQ(1u, run.seen.size());
     EXPECT_EQ(Lines{L"Unable to determine if this is a folder"}, run.seen[0].lines);
     EXPECT_EQ(Lines{}, app_fixture::ListLines());
-    scan_test::TestFolder folder;
+    TestFolder folder;
     ExpectStillWorking(folder);
 }
 
@@ -158,13 +158,13 @@ TEST_F(CommandLineFault, TheConsoleCannotBeOpenedAndSaysSo)
     EXPECT_EQ(Lines{L"Can't open file"}, run.seen[0].lines);
     EXPECT_EQ(Lines{L"Continue crc check?"}, run.seen[1].lines);
     EXPECT_EQ(Lines{L"\\\\.\\CON - unreadable"}, app_fixture::ListLines());
-    scan_test::TestFolder folder;
+    TestFolder folder;
     ExpectStillWorking(folder);
 }
 
 TEST_F(CommandLineFault, ATabBeforeThePathIsPartOfTheName)
 {
-    scan_test::TestFolder folder;
+    TestFolder folder;
     folder.Write(L"tab.txt", "abc");
     AnsweredCommand run = StartWith(L"\t" + folder.Path(L"tab.txt"), {BoxStep(L"", L"&Ok")});
     EXPECT_TRUE(AnsweredExactly(run));
@@ -175,7 +175,7 @@ TEST_F(CommandLineFault, ATabBeforeThePathIsPartOfTheName)
 
 TEST_F(CommandLineFault, WildcardsNameNoFile)
 {
-    scan_test::TestFolder folder;
+    TestFolder folder;
     folder.Write(L"one.txt", "abc");
     AnsweredCommand run = StartWith(folder.Path(L"*.txt"), {BoxStep(L"", L"&Ok")});
     EXPECT_TRUE(AnsweredExactly(run));

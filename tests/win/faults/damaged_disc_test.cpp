@@ -3,7 +3,6 @@
 // cannot be listed, the disc taken out part way. Every file keeps its place,
 // so a result names exactly the files that could not be read and no others,
 // and nothing the user had is lost on the way.
-#include "box_rules.h"
 #include "fault_test.h"
 #include "unix_side.h"
 
@@ -13,6 +12,7 @@
 #include "scan/result_list.h"
 #include "scan/scan_texts.h"
 #include "support/app_fixture.h"
+#include "support/box_answerer.h"
 #include "support/real_disc.h"
 
 #include <gtest/gtest.h>
@@ -26,7 +26,6 @@ using Lines = std::vector<std::wstring>;
 using disc_test::FaultyDisc;
 using disc_test::Faults;
 using scan_test::CdDrive;
-using scan_test::Totals;
 
 constexpr uint64_t kBigFileSize = (1ull << 30) + (5u << 20);
 constexpr uint64_t kBigFileData = 700ull << 20;
@@ -58,7 +57,7 @@ public:
         oracle = scan_test::ScanOracle(folder.Root());
     }
 
-    scan_test::TestFolder folder;
+    TestFolder folder;
     std::map<std::wstring, uint64_t> sizes;
     scan_test::OracleScan oracle;
 
@@ -233,8 +232,8 @@ TEST_F(DamagedDisc, BadSectorsMakeExactlyTheDamagedFilesUnreadableInCompareScanA
     EXPECT_EQ(read, ProgramCrcs(files));
     TestFolder out;
     CurrentFolderReset leaveFolder;
-    ASSERT_TRUE(AnsweredExactly(RunCommand(IDM_SAVE, {FileDialogStep(out.File(L"worn.crc"))})));
-    EXPECT_EQ(HeaderFile(files, folders, readSum, L'S' - L'A', 1, read), ReadBytes(out.File(L"worn.crc")));
+    ASSERT_TRUE(AnsweredExactly(RunCommand(IDM_SAVE, {FileDialogStep(out.Path(L"worn.crc"))})));
+    EXPECT_EQ(HeaderFile(files, folders, readSum, L'S' - L'A', 1, read), ReadBytes(out.Path(L"worn.crc")));
 
     // The good copy against the worn scan: exactly the files the scan could
     // not read differ.
@@ -298,7 +297,7 @@ TEST_F(DamagedDisc, DroppedFilesAndFoldersWithBadSectorsShowNoSumThatLooksWhole)
             }
         const std::wstring path = below.empty() ? L"S:\\" : L"S:\\" + below.substr(0, below.size() - 1);
         return bad ? path + L" - incomplete, " + std::to_wstring(bad) + L" unreadable"
-                   : scan_test::Hex8(sum) + L"\t" + path;
+                   : Hex8(sum) + L"\t" + path;
     };
     DropAnswering({L"S:\\", L"S:\\sub\\deeper", L"S:\\" + disc.FileAt(0), L"S:\\zeta"}, L"Yes");
     EXPECT_EQ((Lines{folderLine(L""), folderLine(L"sub\\deeper\\"), L"S:\\" + disc.FileAt(0) + L" - unreadable",
@@ -311,7 +310,7 @@ TEST_F(DamagedDisc, DroppedFilesAndFoldersWithBadSectorsShowNoSumThatLooksWhole)
     const Lines lines = app_fixture::ListLines();
     ASSERT_EQ(6u, lines.size());
     EXPECT_EQ(L"S:\\sub - incomplete, 1 unreadable", lines[4]);
-    EXPECT_EQ(scan_test::Hex8(scan_test::OracleCrc("gamma, one level down")) + L"\tS:\\sub\\gamma.txt", lines[5]);
+    EXPECT_EQ(Hex8(OracleCrc("gamma, one level down")) + L"\tS:\\sub\\gamma.txt", lines[5]);
 }
 
 TEST_F(DamagedDisc, AFolderThatCannotBeListedEndsTheCompareThereAndIsNamedByScanAndDrop)

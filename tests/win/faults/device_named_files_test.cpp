@@ -15,7 +15,7 @@ using DeviceNamedFiles = FaultTest;
 
 TEST_F(DeviceNamedFiles, AreReadAsTheFilesTheyAre)
 {
-    scan_test::TestFolder folder;
+    TestFolder folder;
     const std::vector<std::wstring> names = {L"nul", L"NUL.crc", L"com1.txt", L"AUX", L"CON",
                                              L"conin$", L"LPT1", L"PRN", L"trail.", L"trail ",
                                              L"dots..."};
@@ -33,8 +33,8 @@ TEST_F(DeviceNamedFiles, AreReadAsTheFilesTheyAre)
         SCOPED_TRACE(narrow);
         EXPECT_NE(mappedFile.ChecksumWholeFile(folder.Path(name).c_str()), 0);
         EXPECT_EQ(mappedFile.failed, 0);
-        EXPECT_EQ(scan_test::Hex8(runningCrc),
-                  scan_test::Hex8(scan_test::OracleCrc("the file " + narrow)));
+        EXPECT_EQ(Hex8(runningCrc),
+                  Hex8(OracleCrc("the file " + narrow)));
     }
 }
 
@@ -42,7 +42,7 @@ TEST_F(DeviceNamedFiles, DroppedFoldersAndFilesEndingInADotOrASpaceAreThemselves
 {
     // Each has a namesake without the dot or space, which Windows' usual
     // path rules would reach instead.
-    scan_test::TestFolder folder;
+    TestFolder folder;
     unix_side::EmptiedAtEnd removal(folder.Root());
     ASSERT_EQ("ok", unix_side::RunPython(
                         "import os\nroot = " + unix_side::PyBytes(unix_side::UnixPath(folder.Root())) +
@@ -53,8 +53,6 @@ TEST_F(DeviceNamedFiles, DroppedFoldersAndFilesEndingInADotOrASpaceAreThemselves
     RunningApp app;
     const std::wstring dot = folder.Path(L"trail."), space = folder.Path(L"space ");
     scan_test::DropOnMainWindow({dot, space, dot + L".txt.", space + L".txt."});
-    using scan_test::Hex8;
-    using scan_test::OracleCrc;
     EXPECT_EQ((std::vector<std::wstring>{Hex8(OracleCrc("inside trail.")) + L"\t" + dot,
                                          Hex8(OracleCrc("inside space ")) + L"\t" + space,
                                          Hex8(OracleCrc("file trail.")) + L"\t" + dot + L".txt.",

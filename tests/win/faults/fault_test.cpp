@@ -32,3 +32,18 @@ void LeaveTestFolders()
     if (GetTempPathW(MAX_PATH, temp))
         SetCurrentDirectoryW(temp);
 }
+
+size_t PrivateBytes()
+{
+    size_t total = 0;
+    MEMORY_BASIC_INFORMATION info;
+    for (const char* address = nullptr;
+         VirtualQuery(address, &info, sizeof info) == sizeof info;
+         address = static_cast<const char*>(info.BaseAddress) + info.RegionSize) {
+        if (info.State == MEM_COMMIT && info.Type == MEM_PRIVATE)
+            total += info.RegionSize;
+        if (static_cast<const char*>(info.BaseAddress) + info.RegionSize < address)
+            break;
+    }
+    return total;
+}

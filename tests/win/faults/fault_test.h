@@ -6,6 +6,8 @@
 // time runs out).
 #include <gtest/gtest.h>
 
+#include <cstddef>
+
 // From now on an unhandled exception prints its code and address and ends
 // the process with exit code 3.
 void EndProcessOnCrash();
@@ -24,3 +26,7 @@ void LeaveTestFolders();
 struct CurrentFolderReset {
     ~CurrentFolderReset() { LeaveTestFolders(); }
 };
+
+// Committed private memory of the process, counted region by region (the
+// system's own counter reads 0 under Wine).
+size_t PrivateBytes();

@@ -4,13 +4,13 @@
 // some of them under names that cannot be opened, and maps every byte that
 // is not UTF-8 to the same stand-in character. Each file is checked or
 // reported, none is read in another's place, and the count comes out right.
-#include "box_rules.h"
 #include "fault_test.h"
 #include "unix_side.h"
 
 #include "../scan/scan_fixture.h"
 #include "scan/result_list.h"
 #include "support/app_fixture.h"
+#include "support/box_answerer.h"
 
 #include <gtest/gtest.h>
 
@@ -80,9 +80,9 @@ using OddNames = FaultTest;
 
 TEST_F(OddNames, EveryFileIsCheckedOrReportedAndNoneIsReadForAnother)
 {
-    scan_test::TestFolder folder;
+    TestFolder folder;
     unix_side::EmptiedAtEnd removal(folder.Root());
-    scan_test::TestFolder manifestFolder;
+    TestFolder manifestFolder;
     const std::wstring manifest = manifestFolder.Path(L"manifest.txt");
     ASSERT_EQ("ok", unix_side::RunPython(MakeTreeScript(unix_side::UnixPath(folder.Root()),
                                                         unix_side::UnixPath(manifest))));
@@ -115,7 +115,7 @@ TEST_F(OddNames, EveryFileIsCheckedOrReportedAndNoneIsReadForAnother)
             continue;
         }
         ++checked;
-        auto found = unread.find(scan_test::Hex8(crcs[i]));
+        auto found = unread.find(Hex8(crcs[i]));
         if (found == unread.end() || found->second == 0)
             ++misread;
         else

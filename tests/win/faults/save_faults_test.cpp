@@ -96,7 +96,7 @@ protected:
 
 TEST_F(SaveFault, OntoALinkToTheFullDeviceIsRefusedAndKeepsTheLink)
 {
-    const std::wstring path = folder.File(L"full.crc");
+    const std::wstring path = folder.Path(L"full.crc");
     LinuxRemoval removal{path};
     ASSERT_EQ("ok", unix_side::RunPython("import os\nos.symlink('/dev/full', " + Py(path) + ")\n"));
 
@@ -109,7 +109,7 @@ TEST_F(SaveFault, OntoALinkToTheFullDeviceIsRefusedAndKeepsTheLink)
 
 TEST_F(SaveFault, OntoADeviceNodeLeavesTheDeviceInPlace)
 {
-    const std::wstring path = folder.File(L"node.crc");
+    const std::wstring path = folder.Path(L"node.crc");
     LinuxRemoval removal{path};
     // The same device as /dev/full, in a folder of the test's own.
     ASSERT_EQ("ok", unix_side::RunPython("import os, stat\nos.mknod(" + Py(path) +
@@ -124,7 +124,7 @@ TEST_F(SaveFault, OntoADeviceNodeLeavesTheDeviceInPlace)
 
 TEST_F(SaveFault, OntoAFullFileSystemSaysItCannotWriteAndKeepsTheEarlierFile)
 {
-    const std::wstring mountPoint = folder.File(L"small");
+    const std::wstring mountPoint = folder.Path(L"small");
     const std::wstring path = mountPoint + L"\\disk.crc";
     const Bytes earlier = HeaderFile(1, 0, 0x1234u, 2, 1, {0x1234u});
     // A file system of 64 KiB of its own, filled up after the earlier file.
@@ -159,7 +159,7 @@ TEST_F(SaveFault, OntoAFullFileSystemSaysItCannotWriteAndKeepsTheEarlierFile)
 
 TEST_F(SaveFault, OntoAReadOnlyFileIsRefusedAndTheFileKept)
 {
-    const std::wstring path = folder.File(L"kept.crc");
+    const std::wstring path = folder.Path(L"kept.crc");
     const Bytes earlier = HeaderFile(1, 0, 0x1234u, 2, 1, {0x1234u});
     WriteBytes(path, earlier);
     ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
@@ -175,7 +175,7 @@ TEST_F(SaveFault, OntoAReadOnlyFileIsRefusedAndTheFileKept)
 
 TEST_F(SaveFault, IntoAFolderThatDoesNotExistIsRefused)
 {
-    const std::wstring path = folder.File(L"no such folder\\new.crc");
+    const std::wstring path = folder.Path(L"no such folder\\new.crc");
     LayScanResults(kScanCrcs, 2, L'C');
 
     auto refusal = std::make_shared<SeenBox>();

@@ -9,6 +9,7 @@
 #include "engine/mapped_file.h"
 #include "engine/view_fault_guard.h"
 #include "../engine/engine_test_files.h"
+#include "support/test_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -56,7 +57,7 @@ using ViewFault = FaultTest;
 
 TEST_F(ViewFault, AFileCutToNothingWhileMappedFailsAndLeavesNothingBehind)
 {
-    ScratchFolder folder;
+    TestFolder folder;
     const std::vector<uint8_t> bytes = RandomBytes(1 << 20, 11);
     const std::wstring path = folder.Write(L"cut.bin", bytes);
     const DWORD handlesBefore = HandleCount();
@@ -83,7 +84,7 @@ TEST_F(ViewFault, AFileCutToNothingWhileMappedFailsAndLeavesNothingBehind)
 
 TEST_F(ViewFault, ACutInsideALaterViewFailsTheWholeFile)
 {
-    ScratchFolder folder;
+    TestFolder folder;
     const std::vector<uint8_t> bytes = RandomBytes(200 << 10, 12);
     const std::wstring path = folder.Write(L"cut.bin", bytes);
 

@@ -2,7 +2,6 @@
 // another program, files and folders removed, the drive itself gone. Each
 // such file is reported or no longer listed, never counted with a made-up
 // CRC, and whatever the program held before is still there afterwards.
-#include "box_rules.h"
 #include "fault_test.h"
 #include "held_file.h"
 #include "unix_side.h"
@@ -12,6 +11,7 @@
 #include "resource.h"
 #include "scan/result_list.h"
 #include "support/app_fixture.h"
+#include "support/box_answerer.h"
 
 #include <gtest/gtest.h>
 
@@ -22,9 +22,6 @@ namespace {
 
 using Lines = std::vector<std::wstring>;
 using scan_test::CdDrive;
-using scan_test::Hex8;
-using scan_test::OracleCrc;
-using scan_test::Totals;
 
 std::string Content(const std::wstring& name)
 {
@@ -33,13 +30,13 @@ std::string Content(const std::wstring& name)
 
 // Ten files f0 ... f9 in the root of a folder; their names in the order the
 // directory search lists them.
-std::vector<std::wstring> WriteTenFiles(const scan_test::TestFolder& folder)
+std::vector<std::wstring> WriteTenFiles(const TestFolder& folder)
 {
     for (int i = 0; i < 10; ++i) {
         const std::wstring name = L"f" + std::to_wstring(i);
         folder.Write(name, Content(name));
     }
-    return scan_test::ListedFileNames(folder.Root());
+    return ListedFileNames(folder.Root());
 }
 
 std::vector<uint32_t> CrcsOf(const std::vector<std::wstring>& names)
@@ -82,7 +79,7 @@ using WalkFault = FaultTest;
 
 TEST_F(WalkFault, AFileHeldOpenByAnotherProgramIsReportedAndKeepsItsPlace)
 {
-    scan_test::TestFolder folder;
+    TestFolder folder;
     std::vector<std::wstring> names = WriteTenFiles(folder);
     HeldByAnotherProcess held(folder.Path(names[1]));
     ASSERT_TRUE(held.Holding());
@@ -106,7 +103,7 @@ TEST_F(WalkFault, AFileHeldOpenByAnotherProgramIsReportedAndKeepsItsPlace)
 
 TEST_F(WalkFault, FilesRemovedDuringTheScanAreReportedOrGoneButNeverCounted)
 {
-    scan_test::TestFolder folder;
+    TestFolder folder;
     const std::vector<std::wstring> names = WriteTenFiles(folder);
     HeldByAnotherProcess held(folder.Path(names[0]));
     CdDrive drive(L'R', folder);
@@ -148,7 +145,7 @@ TEST_F(WalkFault, FilesRemovedDuringTheScanAreReportedOrGoneButNeverCounted)
 
 TEST_F(WalkFault, AFolderRemovedWhileItsParentIsListedIsReported)
 {
-    scan_test::TestFolder folder;
+    TestFolder folder;
     folder.MakeFolder(L"sub1");
     folder.Write(L"sub1\\held", "held");
     folder.Write(L"sub1\\kept", "kept");
@@ -180,7 +177,7 @@ TEST_F(WalkFault, AFolderRemovedWhileItsParentIsListedIsReported)
 
 TEST_F(WalkFault, ADriveThatDisappearsDuringACompareLeavesTheScanIntact)
 {
-    scan_test::TestFolder folder;
+    TestFolder folder;
     const std::vector<std::wstring> names = WriteTenFiles(folder);
     auto drive = std::make_unique<CdDrive>(L'R', folder);
     RunningApp app;
@@ -218,7 +215,7 @@ TEST_F(WalkFault, ADriveThatDisappearsDuringACompareLeavesTheScanIntact)
 
 TEST_F(WalkFault, FailedDropsLeaveTheScanToBeSavedAsItWas)
 {
-    scan_test::TestFolder folder;
+    TestFolder folder;
     const std::vector<std::wstring> names = WriteTenFiles(folder);
     folder.MakeFolder(L"dropped");
     folder.Write(L"dropped\\one", "one");
@@ -252,7 +249,7 @@ TEST_F(WalkFault, FailedDropsLeaveTheScanToBeSavedAsItWas)
     // Saved now, the file holds the scan exactly.
     TestFolder saveFolder;
     CurrentFolderReset leaveFolder;
-    const std::wstring saved = saveFolder.File(L"scan.crc");
+    const std::wstring saved = saveFolder.Path(L"scan.crc");
     AnsweredCommand run = RunCommand(IDM_SAVE, {FileDialogStep(saved)});
     ASSERT_TRUE(AnsweredExactly(run));
     const Bytes bytes = ReadBytes(saved);
@@ -270,7 +267,7 @@ TEST_F(WalkFault, LinksBackUpTheWalkAreNamedAndLinksElsewhereAreWalked)
     // followed, every level would double the walk until the system's link
     // limit, some 2^40 folders. A link to a folder beside it is walked like
     // a mounted volume: its file is on the disk and is checked there too.
-    scan_test::TestFolder folder;
+    TestFolder folder;
     unix_side::EmptiedAtEnd removal(folder.Root());
     folder.Write(L"file", "content");
     folder.MakeFolder(L"sub");
@@ -301,7 +298,7 @@ TEST_F(WalkFault, LinksBackUpTheWalkAreNamedAndLinksElsewhereAreWalked)
 
 TEST_F(WalkFault, AScanThatEndsEarlyLeavesTheLoadedListForCompare)
 {
-    scan_test::TestFolder folder;
+    TestFolder folder;
     const std::vector<std::wstring> names = WriteTenFiles(folder);
     CdDrive drive(L'R', folder);
     RunningApp app;
@@ -309,16 +306,16 @@ TEST_F(WalkFault, AScanThatEndsEarlyLeavesTheLoadedListForCompare)
     TestFolder dataFolder;
     CurrentFolderReset leaveFolder;
     const std::vector<uint32_t> crcs = CrcsOf(names);
-    const std::wstring data = dataFolder.File(L"disk.crc");
+    const std::wstring data = dataFolder.Path(L"disk.crc");
     WriteBytes(data, HeaderFile(10, 1, WrappingSum(crcs), L'R' - L'A', 1, crcs));
     ASSERT_TRUE(AnsweredExactly(RunCommand(IDM_LOAD, {FileDialogStep(data)})));
     ASSERT_TRUE(app_fixture::ButtonEnabled(IDM_COMPARE));
 
     // A scan of another disk, stopped at its fourth file.
-    scan_test::TestFolder other;
+    TestFolder other;
     for (int i = 0; i < 10; ++i)
         other.Write(L"g" + std::to_wstring(i), "other " + std::to_string(i));
-    const std::wstring stopAt = scan_test::ListedFileNames(other.Root())[3];
+    const std::wstring stopAt = ListedFileNames(other.Root())[3];
     HeldByAnotherProcess held(other.Path(stopAt));
     CdDrive otherDrive(L'S', other);
     {
@@ -339,7 +336,7 @@ TEST_F(WalkFault, AScanThatEndsEarlyLeavesTheLoadedListForCompare)
 
 TEST_F(WalkFault, ADriveWhoseFolderIsRemovedDuringAScanLeavesTheEarlierScanForCompare)
 {
-    scan_test::TestFolder folder;
+    TestFolder folder;
     unix_side::EmptiedAtEnd removal(folder.Root());
     const std::vector<std::wstring> names = WriteTenFiles(folder);
     CdDrive drive(L'R', folder);

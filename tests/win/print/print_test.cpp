@@ -54,10 +54,10 @@ TEST(Print, DoesNothingWhileItsButtonIsDisabled)
     ASSERT_EQ(1, app.StartResult());
     ASSERT_FALSE(app_fixture::ButtonEnabled(IDM_PRINT)) << "nothing to print at start-up";
 
-    BoxWatch watch;
+    BoxRules watch(BoxRules::CloseAll(), BoxRules::AnyBoxOrDialog());
     app_fixture::PostCommand(IDM_PRINT);
     app_fixture::PostAltKey('P');
-    EXPECT_EQ(std::vector<std::wstring>{}, watch.Stop()) << "no print dialog, no message";
+    EXPECT_TRUE(watch.Stop().empty()) << "no print dialog, no message";
 }
 
 TEST(Print, ACancelledPrintDialogChangesNothing)
@@ -91,7 +91,7 @@ TEST(PrintJob, DroppedFilesInCopies)
     RunningApp app;
     ASSERT_EQ(1, app.StartResult());
     std::vector<std::wstring> paths;
-    for (const std::wstring& name : scan_test::ListedFileNames(folder))
+    for (const std::wstring& name : ListedFileNames(folder))
         paths.push_back(folder + L"\\" + name);
     std::sort(paths.begin(), paths.end());
     ASSERT_FALSE(paths.empty());

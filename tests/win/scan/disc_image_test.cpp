@@ -3,12 +3,12 @@
 // Scan, Save, Load and Compare work on them exactly as the independent
 // oracle reads them; a bad sector in one file of the image names that file.
 #include "../datafile/data_file_fixture.h"
-#include "../faults/box_rules.h"
 #include "../faults/fault_test.h"
 #include "scan_fixture.h"
 
 #include "resource.h"
 #include "support/app_fixture.h"
+#include "support/box_answerer.h"
 #include "support/real_disc.h"
 
 #include <gtest/gtest.h>
@@ -17,11 +17,10 @@ namespace {
 
 using Lines = std::vector<std::wstring>;
 using scan_test::CdDrive;
-using scan_test::Totals;
 
 // What a user burns: names in several scripts, folders in folders, an empty
 // file, a file larger than a few sectors.
-void WriteDiscFiles(const scan_test::TestFolder& folder)
+void WriteDiscFiles(const TestFolder& folder)
 {
     folder.Write(L"readme.txt", "read me first");
     folder.Write(L"empty.dat", "");
@@ -39,7 +38,7 @@ using RealDisc = FaultTest;
 
 TEST_F(RealDisc, AnIsoImageIsScannedSavedLoadedAndComparedAsTheOracleReadsIt)
 {
-    scan_test::TestFolder burned;
+    TestFolder burned;
     WriteDiscFiles(burned);
     disc_test::DiscImage image(burned.Root());
     ASSERT_EQ("ok", image.Outcome());
@@ -56,7 +55,7 @@ TEST_F(RealDisc, AnIsoImageIsScannedSavedLoadedAndComparedAsTheOracleReadsIt)
 
     TestFolder out;
     CurrentFolderReset leaveFolder;
-    const std::wstring saved = out.File(L"disc.crc");
+    const std::wstring saved = out.Path(L"disc.crc");
     ASSERT_TRUE(AnsweredExactly(RunCommand(IDM_SAVE, {FileDialogStep(saved)})));
     EXPECT_EQ(HeaderFile(5, 4, oracle.DiskCrc(), L'R' - L'A', 1, oracle.Crcs()), ReadBytes(saved));
 
@@ -83,7 +82,7 @@ TEST_F(RealDisc, AnIsoImageIsScannedSavedLoadedAndComparedAsTheOracleReadsIt)
 
 TEST_F(RealDisc, AUdfBridgeImageIsScannedAsTheOracleReadsIt)
 {
-    scan_test::TestFolder burned;
+    TestFolder burned;
     WriteDiscFiles(burned);
     disc_test::DiscImage image(burned.Root(), true);
     ASSERT_EQ("ok", image.Outcome());

@@ -31,14 +31,13 @@ std::wstring Line(uint32_t crc, const std::wstring& path)
 void DropWhileHeld(const std::wstring& held, const wchar_t* answer,
                    const std::vector<std::wstring>& paths, std::vector<SeenBox>* seen = nullptr)
 {
-    HANDLE holder = CreateFileW(held.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                                nullptr);
-    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    FileHeldOpen holder(held);
+    ASSERT_TRUE(holder.IsOpen());
     BoxAnswerer boxes({{BoxQuery::ForBox(held.c_str()), BoxAnswerer::Click(L"Ok")},
                        {BoxQuery::ForBox(L"Ferrow"), BoxAnswerer::Click(answer)}});
     DropOnMainWindow(paths);
     const bool answered = boxes.Finish();
-    CloseHandle(holder);
+    holder.Release();
     ASSERT_TRUE(answered);
     if (seen)
         *seen = boxes.Seen();

@@ -3,13 +3,11 @@
 #include "resource.h"
 #include "support/app_fixture.h"
 #include "support/box_answerer.h"
-#include "support/mount_manager.h"
-#include "support/remove_tree.h"
+#include "mount_manager.h"
 #include "support/unix_path.h"
 
 #include <gtest/gtest.h>
 #include <shlobj.h>
-#include <zlib.h>
 
 #include <cstring>
 
@@ -58,79 +56,6 @@ bool RunDriveCommand(int command, const wchar_t* caption, wchar_t letter)
 
 } // namespace
 
-uint32_t OracleCrc(const std::string& bytes)
-{
-    return static_cast<uint32_t>(crc32(0xFFFFFFFFul, reinterpret_cast<const Bytef*>(bytes.data()),
-                                       static_cast<uInt>(bytes.size())) ^ 0xFFFFFFFFul);
-}
-
-std::wstring Hex8(uint32_t value)
-{
-    wchar_t text[9];
-    swprintf(text, 9, L"%08X", value);
-    return text;
-}
-
-std::wstring Totals(uint32_t files, uint32_t folders)
-{
-    return L"  Total files:  " + std::to_wstring(files) + L"  Total folders:  " +
-           std::to_wstring(folders);
-}
-
-std::wstring Totals(uint32_t files, uint32_t folders, uint32_t diskCrc)
-{
-    return Totals(files, folders) + L"  CRC for disk:  " + Hex8(diskCrc);
-}
-
-TestFolder::TestFolder()
-{
-    static int made = 0;
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    root = std::wstring(temp) + L"ferrow-scan-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-           std::to_wstring(++made);
-    RemoveTree(root);
-    EXPECT_TRUE(CreateDirectoryW(Long(root).c_str(), nullptr)) << "cannot make the test folder";
-}
-
-TestFolder::~TestFolder()
-{
-    RemoveTree(root);
-}
-
-std::wstring TestFolder::Path(const std::wstring& relative) const
-{
-    return root + L"\\" + relative;
-}
-
-void TestFolder::Write(const std::wstring& relative, const std::string& bytes) const
-{
-    HANDLE file = CreateFileW(Long(Path(relative)).c_str(), GENERIC_WRITE, 0, nullptr,
-                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE) << "cannot write the test file";
-    DWORD written = 0;
-    if (!bytes.empty())
-        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    ASSERT_EQ(written, bytes.size());
-}
-
-void TestFolder::MakeFolder(const std::wstring& relative) const
-{
-    ASSERT_TRUE(CreateDirectoryW(Long(Path(relative)).c_str(), nullptr))
-        << "cannot make a test folder";
-}
-
-void TestFolder::Remove(const std::wstring& relative) const
-{
-    ASSERT_TRUE(DeleteFileW(Long(Path(relative)).c_str())) << "cannot remove a test file";
-}
-
-void TestFolder::SetAttributes(const std::wstring& relative, DWORD attributes) const
-{
-    ASSERT_TRUE(SetFileAttributesW(Long(Path(relative)).c_str(), attributes));
-}
-
 CdDrive::CdDrive(wchar_t driveLetter, const TestFolder& folder) : letter(driveLetter)
 {
     const std::string unixPath = UnixPath(folder.Root());
@@ -168,15 +93,15 @@ uint32_t FileCrc(const std::wstring& path)
     HANDLE file = CreateFileW(Long(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     EXPECT_NE(file, INVALID_HANDLE_VALUE) << "the oracle cannot read a file";
-    uLong crc = 0xFFFFFFFFul;
+    uint32_t crc = 0;
     if (file == INVALID_HANDLE_VALUE)
-        return 0;
-    std::vector<Bytef> buffer(1 << 20);
+        return crc;
+    std::vector<uint8_t> buffer(1 << 20);
     DWORD got = 0;
     while (ReadFile(file, buffer.data(), DWORD(buffer.size()), &got, nullptr) && got)
-        crc = crc32(crc, buffer.data(), got);
+        crc = ZlibCrc(crc, buffer.data(), got);
     CloseHandle(file);
-    return uint32_t(crc ^ 0xFFFFFFFFul);
+    return crc;
 }
 
 void OracleFolder(const std::wstring& root, const std::wstring& below, OracleScan& scan)
@@ -227,21 +152,6 @@ OracleScan ScanOracle(const std::wstring& root)
         trimmed.pop_back();
     OracleFolder(trimmed, L"", scan);
     return scan;
-}
-
-std::vector<std::wstring> ListedFileNames(const std::wstring& folder)
-{
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW entry;
-    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            names.push_back(entry.cFileName);
-    } while (FindNextFileW(search, &entry));
-    FindClose(search);
-    return names;
 }
 
 void PostDrop(HWND mainWindow, const std::vector<std::wstring>& paths)

@@ -2,6 +2,10 @@
 // What the tests of the checks build on: real folders with real files, a real
 // CD-ROM drive letter over such a folder, shell drops, the Scan and Compare
 // commands driven through the drive dialog, and an independent CRC oracle.
+#include "common/expected_lines.h"
+#include "support/crc_oracle.h"
+#include "support/test_folder.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -9,41 +13,6 @@
 #include <vector>
 
 namespace scan_test {
-
-// The program's file CRC (reflected CRC-32, start 0, no final inversion),
-// computed by zlib: crc32 started from 0xFFFFFFFF, result inverted.
-uint32_t OracleCrc(const std::string& bytes);
-
-// "CA6598D0": eight upper-case hexadecimal digits.
-std::wstring Hex8(uint32_t value);
-
-// "  Total files:  N  Total folders:  M", and with "  CRC for disk:  " and
-// the eight digits of diskCrc.
-std::wstring Totals(uint32_t files, uint32_t folders);
-std::wstring Totals(uint32_t files, uint32_t folders, uint32_t diskCrc);
-
-// A fresh folder below the temporary folder, removed with all it holds.
-class TestFolder {
-public:
-    TestFolder();
-    ~TestFolder();
-    TestFolder(const TestFolder&) = delete;
-    TestFolder& operator=(const TestFolder&) = delete;
-
-    // The folder's full path, without a final separator.
-    const std::wstring& Root() const { return root; }
-    // Root, a separator and relative.
-    std::wstring Path(const std::wstring& relative) const;
-
-    // Files and folders at any depth and path length; failures fail the test.
-    void Write(const std::wstring& relative, const std::string& bytes) const;
-    void MakeFolder(const std::wstring& relative) const;
-    void Remove(const std::wstring& relative) const;
-    void SetAttributes(const std::wstring& relative, DWORD attributes) const;
-
-private:
-    std::wstring root;
-};
 
 // A drive letter that the system reports as a CD-ROM drive (DRIVE_CDROM),
 // showing a test folder: defined through Wine's mount manager, which links
@@ -85,10 +54,6 @@ struct OracleScan {
     uint32_t DiskCrc() const;
 };
 OracleScan ScanOracle(const std::wstring& root);
-
-// The names of a folder's files (not folders) in the order the directory
-// search lists them.
-std::vector<std::wstring> ListedFileNames(const std::wstring& folder);
 
 // Drops the paths on the main window as the shell does (WM_DROPFILES with a
 // DROPFILES block) and handles messages until the program is idle.

@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <functional>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -99,5 +100,64 @@ private:
     std::vector<SeenBox> seen;
     std::atomic<int> found{0};
     bool succeeded = false;
+    std::thread thread;
+};
+
+// A user who answers every box by a rule, for as long as something runs,
+// however many boxes it shows: for walks where files vanish and the number
+// of "Can't open file" reports is not known ahead, and for checking that
+// nothing is shown at all.
+class BoxRules {
+public:
+    // The button to click for a box as seen ("Ok", "Yes", "No"); an empty
+    // text, or a button the box does not have, closes it (WM_CLOSE).
+    using Rule = std::function<std::wstring(const SeenBox& box)>;
+
+    // Watches for the windows of the queries: by default the program's boxes.
+    explicit BoxRules(Rule rule, std::vector<BoxQuery> queries = {BoxQuery::ForBox()});
+    ~BoxRules();
+    BoxRules(const BoxRules&) = delete;
+    BoxRules& operator=(const BoxRules&) = delete;
+
+    // Stops answering; every box answered, in order.
+    std::vector<SeenBox> Stop();
+
+    // "Ok" for a report, the given answer for "Continue crc check?".
+    static Rule ContinueWith(const wchar_t* answer);
+    // Closes whatever shows up.
+    static Rule CloseAll();
+    // The program's boxes and every dialog: what CloseAll watches for to see
+    // that nothing at all is shown.
+    static std::vector<BoxQuery> AnyBoxOrDialog();
+
+private:
+    void Run();
+
+    Rule rule;
+    std::vector<BoxQuery> queries;
+    std::atomic<bool> stop{false};
+    std::mutex lock;
+    std::vector<SeenBox> seen;
+    std::thread thread;
+};
+
+// The captions of the boxes whose text is `text`, in order.
+std::vector<std::wstring> CaptionsOf(const std::vector<SeenBox>& boxes, const std::wstring& text);
+
+// A user who gives up on a check that runs too long: after timeoutMs, Abort
+// in the progress dialog, so that a walk that would never end fails its test
+// instead of hanging it. Clicks nothing when the check ended in time.
+class AbortWhenTooLong {
+public:
+    explicit AbortWhenTooLong(DWORD timeoutMs);
+    ~AbortWhenTooLong();
+    AbortWhenTooLong(const AbortWhenTooLong&) = delete;
+    AbortWhenTooLong& operator=(const AbortWhenTooLong&) = delete;
+
+    bool Aborted() const { return aborted != 0; }
+
+private:
+    HANDLE stop;
+    volatile LONG aborted = 0;
     std::thread thread;
 };

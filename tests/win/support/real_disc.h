@@ -34,7 +34,7 @@ public:
     std::string MountPoint() const { return UnixPath(work.Path(L"mnt")); }
 
 private:
-    scan_test::TestFolder work;   // the image, the mount point, the plan
+    TestFolder work;   // the image, the mount point, the plan
     std::string outcome;
 };
 
@@ -66,7 +66,7 @@ public:
     void PutBack();
 
 private:
-    scan_test::TestFolder work;   // the image, the mount point, the plan
+    TestFolder work;   // the image, the mount point, the plan
     std::string outcome;
     std::unique_ptr<unix_side::Script> daemon;   // serves the disc until it is unmounted
 };

@@ -8,8 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <initializer_list>
-#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
@@ -21,7 +19,7 @@ namespace {
 const wchar_t kProbeClass[] = L"ToolkitProbe";
 
 // A window of a class of its own that notes which handlers ran, with what.
-class ProbeWindow : public Window {
+class ProbeWindow : public RecordingHandlers<Window> {
 public:
     ProbeWindow() { style = WS_OVERLAPPEDWINDOW | WS_VISIBLE; }
 
@@ -41,46 +39,10 @@ public:
     void Adopt(HWND other) { hwnd = other; }
 
     bool OnCreate() override { Note(CallText("OnCreate")); return acceptCreate; }
-    void OnDestroy() override { Note(CallText("OnDestroy")); }
     int OnShutdown() override { Note(CallText("OnShutdown")); return 0; }
     void OnAfterDestroy() override { Note(CallText("OnAfterDestroy")); }
     void OnClose() override { Note(CallText("OnClose")); }
     void OnEndSession(bool ending, UINT reasons) override { Note(CallText("OnEndSession", ending, reasons)); }
-    void OnSize(UINT type, int width, int height) override { Note(CallText("OnSize", type, width, height)); }
-    void OnSetFocus() override { Note(CallText("OnSetFocus")); }
-    void OnKillFocus() override { Note(CallText("OnKillFocus")); }
-    void OnPaint() override
-    {
-        Note(CallText("OnPaint"));
-        Window::OnPaint();   // validates: no endless repainting
-    }
-    LRESULT OnQueryEndSession() override { Note(CallText("OnQueryEndSession")); return 7; }
-    void OnSysColorChange() override { Note(CallText("OnSysColorChange")); }
-    void OnDrawItem(int id, DRAWITEMSTRUCT* item) override { Note(CallText("OnDrawItem", id, item)); }
-    LRESULT OnVKeyToItem(int key, int caret) override { Note(CallText("OnVKeyToItem", key, caret)); return -2; }
-    void OnNotify(int id, NMHDR* record) override { Note(CallText("OnNotify", id, record)); }
-    void OnContextMenu(HWND window, int x, int y) override { Note(CallText("OnContextMenu", window, x, y)); }
-    void OnKeyDown(UINT key, UINT repeat, UINT flags) override { Note(CallText("OnKeyDown", key, repeat, flags)); }
-    void OnKeyUp(UINT key, UINT repeat, UINT flags) override { Note(CallText("OnKeyUp", key, repeat, flags)); }
-    void OnChar(wchar_t ch, UINT repeat, UINT flags) override { Note(CallText("OnChar", ch, repeat, flags)); }
-    void OnSysKeyDown(UINT key, UINT repeat, UINT flags) override { Note(CallText("OnSysKeyDown", key, repeat, flags)); }
-    void OnSysKeyUp(UINT key, UINT repeat, UINT flags) override { Note(CallText("OnSysKeyUp", key, repeat, flags)); }
-    void OnCommand(int id, int code, HWND sender) override
-    {
-        if (throwOnCommand)
-            throw std::runtime_error("handler failed");
-        Note(CallText("OnCommand", id, code, sender));
-    }
-    void OnTimer(UINT_PTR id) override { Note(CallText("OnTimer", id)); }
-    void OnInitMenu() override { Note(CallText("OnInitMenu")); }
-    void OnMenuSelect(UINT item, UINT flags, HMENU menu) override { Note(CallText("OnMenuSelect", item, flags, menu)); }
-    LRESULT OnCtlColorListBox(HDC dc, HWND list) override { Note(CallText("OnCtlColorListBox", dc, list)); return 0x55; }
-    void OnMouseMove(UINT keys, int x, int y) override { Note(CallText("OnMouseMove", keys, x, y)); }
-    void OnLButtonDown(UINT keys, int x, int y) override { Note(CallText("OnLButtonDown", keys, x, y)); }
-    void OnLButtonUp(UINT keys, int x, int y) override { Note(CallText("OnLButtonUp", keys, x, y)); }
-    void OnRButtonDown(UINT keys, int x, int y) override { Note(CallText("OnRButtonDown", keys, x, y)); }
-    void OnRButtonUp(UINT keys, int x, int y) override { Note(CallText("OnRButtonUp", keys, x, y)); }
-    void OnDropFiles(HDROP drop) override { Note(CallText("OnDropFiles", drop)); }
     int OnOtherMessage(UINT msg, WPARAM, LPARAM) override
     {
         // The system sends many of these on its own; noted only when asked.
@@ -89,31 +51,8 @@ public:
         return msg == WM_GETTEXTLENGTH;
     }
 
-    void Note(const std::string& call) { calls.push_back(call); }
-    // The calls of these handlers only, in order.
-    std::vector<std::string> CallsOf(std::initializer_list<const char*> handlers) const
-    {
-        std::vector<std::string> of;
-        for (const std::string& call : calls)
-            for (const char* handler : handlers)
-                if (call.substr(0, call.find(' ')) == handler)
-                    of.push_back(call);
-        return of;
-    }
-
-    std::vector<std::string> calls;
     bool acceptCreate = true;
-    bool throwOnCommand = false;
     bool noteOtherMessages = false;
-};
-
-// One message of the table: what is sent, which handlers run, what comes back.
-struct Row {
-    UINT msg;
-    WPARAM wparam;
-    LPARAM lparam;
-    std::vector<std::string> calls;
-    LRESULT result;
 };
 
 int CountProbeWindows()
@@ -135,11 +74,6 @@ HWND MakePopup(HWND owner, int x, int y, int width, int height)
 {
     return CreateWindowExW(0, L"STATIC", L"", WS_POPUP, x, y, width, height, owner, nullptr,
                            GetModuleHandleW(nullptr), nullptr);
-}
-
-LPARAM Record(void* record)
-{
-    return reinterpret_cast<LPARAM>(record);
 }
 
 } // namespace
@@ -258,68 +192,32 @@ TEST(WindowObject, TheMessageTableCallsEachHandlerWithItsParameters)
     drawBound.CtlType = ODT_BUTTON;
     drawBound.CtlID = 70;
     drawBound.hwndItem = bound.Handle();
-    const HDC dc = reinterpret_cast<HDC>(0x1234);
-    const HMENU menu = reinterpret_cast<HMENU>(0x4321);
-    const HDROP drop = reinterpret_cast<HDROP>(0x5678);
-    const LPARAM keyData = 0x001E0001;   // one press, scan code 0x1E
-    // Signed client coordinates: left of and above the window.
-    const LPARAM point = MAKELPARAM(-3, 7);
     wchar_t text[16] = L"";
     probe.noteOtherMessages = true;
 
-    const Row rows[] = {
-        {WM_CREATE, 0, 0, {"OnCreate"}, 0},
+    std::vector<MessageRow> rows = RowsOfBothTables(label, 0);
+    rows.insert(rows.end(), {
         {WM_DESTROY, 0, 0, {"OnDestroy", "OnShutdown", "OnAfterDestroy"}, 0},
-        {WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(640, 480), {CallText("OnSize", SIZE_MAXIMIZED, 640, 480)}, 0},
-        {WM_SETFOCUS, 0, 0, {"OnSetFocus"}, 0},
-        {WM_KILLFOCUS, 0, 0, {"OnKillFocus"}, 0},
-        {WM_PAINT, 0, 0, {"OnPaint"}, 0},
         {WM_CLOSE, 0, 0, {"OnClose"}, 0},
-        {WM_QUERYENDSESSION, 0, 0, {"OnQueryEndSession"}, 7},
-        {WM_SYSCOLORCHANGE, 0, 0, {"OnSysColorChange"}, 0},
         // The session goes on: no shut-down.
         {WM_ENDSESSION, 0, ENDSESSION_LOGOFF, {CallText("OnEndSession", 0, ENDSESSION_LOGOFF)}, 0},
         {WM_ENDSESSION, 1, 0, {CallText("OnEndSession", 1, 0), "OnShutdown"}, 0},
         // The drawn control is not asked.
         {WM_DRAWITEM, 70, Record(&drawBound), {CallText("OnDrawItem", 70, &drawBound)}, 1},
-        {WM_VKEYTOITEM, MAKEWPARAM(VK_DELETE, 3), Record(label), {CallText("OnVKeyToItem", VK_DELETE, 3)}, -2},
         // From a window without object: the window's own handler.
         {WM_NOTIFY, 77, Record(&fromLabel), {CallText("OnNotify", 77, &fromLabel)}, 0},
         // From a bound control: the control, whose result is the answer.
         {WM_NOTIFY, 70, Record(&fromBound), {}, 5},
-        // A plain number is not read as a record.
-        {WM_NOTIFY, 14, 7, {CallText("OnNotify", 14, static_cast<NMHDR*>(nullptr))}, 0},
-        {WM_CONTEXTMENU, WPARAM(label), point, {CallText("OnContextMenu", label, -3, 7)}, 0},
-        {WM_KEYDOWN, 'A', keyData, {CallText("OnKeyDown", 'A', 1, 0x1E)}, 0},
-        {WM_KEYUP, 'A', keyData, {CallText("OnKeyUp", 'A', 1, 0x1E)}, 0},
-        {WM_CHAR, L'a', keyData, {CallText("OnChar", L'a', 1, 0x1E)}, 0},
-        {WM_SYSKEYDOWN, VK_F4, keyData, {CallText("OnSysKeyDown", VK_F4, 1, 0x1E)}, 0},
-        {WM_SYSKEYUP, VK_F4, keyData, {CallText("OnSysKeyUp", VK_F4, 1, 0x1E)}, 0},
         // The sending control is not consulted: its callback does not run.
         {WM_COMMAND, MAKEWPARAM(71, BN_CLICKED), Record(go), {CallText("OnCommand", 71, BN_CLICKED, go)}, 0},
-        {WM_TIMER, 42, 0, {CallText("OnTimer", 42)}, 0},
-        {WM_INITMENU, WPARAM(menu), 0, {"OnInitMenu"}, 0},
-        {WM_MENUSELECT, MAKEWPARAM(3, MF_POPUP), LPARAM(menu), {CallText("OnMenuSelect", 3, MF_POPUP, menu)}, 0},
-        {WM_CTLCOLORLISTBOX, WPARAM(dc), Record(label), {CallText("OnCtlColorListBox", dc, label)}, 0x55},
-        {WM_MOUSEMOVE, MK_LBUTTON, point, {CallText("OnMouseMove", MK_LBUTTON, -3, 7)}, 0},
-        {WM_LBUTTONDOWN, MK_LBUTTON, point, {CallText("OnLButtonDown", MK_LBUTTON, -3, 7)}, 0},
-        {WM_LBUTTONUP, 0, point, {CallText("OnLButtonUp", 0, -3, 7)}, 0},
-        {WM_RBUTTONDOWN, MK_RBUTTON, point, {CallText("OnRButtonDown", MK_RBUTTON, -3, 7)}, 0},
-        {WM_RBUTTONUP, 0, point, {CallText("OnRButtonUp", 0, -3, 7)}, 0},
-        {WM_DROPFILES, WPARAM(drop), 0, {CallText("OnDropFiles", drop)}, 0},
         // Not in the window table: offered to OnOtherMessage; what it claims
         // answers 0, the rest gets the default procedure (the title's length).
         {WM_GETTEXTLENGTH, 0, 0, {CallText("OnOtherMessage", WM_GETTEXTLENGTH)}, 0},
         {WM_GETTEXT, 16, Record(text), {CallText("OnOtherMessage", WM_GETTEXT)}, 5},
         {WM_INITDIALOG, 0, 0, {CallText("OnOtherMessage", WM_INITDIALOG)}, 0},
         {WM_HSCROLL, 0, 0, {CallText("OnOtherMessage", WM_HSCROLL)}, 0},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.calls.empty() ? "message " + std::to_string(row.msg) : row.calls[0]);
-        probe.calls.clear();
-        EXPECT_EQ(SendMessageW(window, row.msg, row.wparam, row.lparam), row.result);
-        EXPECT_EQ(probe.calls, row.calls);
-    }
+    });
+    CheckRows(rows, probe, [window](UINT msg, WPARAM w, LPARAM l) { return SendMessageW(window, msg, w, l); });
     EXPECT_STREQ(text, L"Probe");
     EXPECT_EQ(bound.codes, std::vector<UINT>{static_cast<UINT>(NM_CLICK)});
     EXPECT_TRUE(bound.drawnIds.empty());

@@ -1,4 +1,4 @@
-#include "support/mount_manager.h"
+#include "mount_manager.h"
 
 #include <winioctl.h>
 
