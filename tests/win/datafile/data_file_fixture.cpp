@@ -3,6 +3,7 @@
 #include "app/globals.h"
 #include "support/app_fixture.h"
 #include "support/remove_tree.h"
+#include "support/setup_check.h"
 #include "resource.h"
 
 #include <algorithm>
@@ -62,7 +63,7 @@ TestFolder::TestFolder()
     wchar_t name[64];
     swprintf(name, 64, L"ferrow-datafile-%lu-%lu-%d", GetCurrentProcessId(), GetTickCount(), ++serial);
     path = std::wstring(temp) + name;
-    CreateDirectoryW(path.c_str(), nullptr);
+    SETUP_CHECK(CreateDirectoryW(path.c_str(), nullptr), "cannot make the test folder", path);
 }
 
 TestFolder::~TestFolder()
@@ -111,10 +112,12 @@ void WriteBytes(const std::wstring& path, const Bytes& bytes)
 {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    SETUP_CHECK(file != INVALID_HANDLE_VALUE, "cannot make a test file", path);
     DWORD written = 0;
     if (!bytes.empty())
         WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr);
     CloseHandle(file);
+    SETUP_CHECK(written == bytes.size(), "cannot write a test file", path);
 }
 
 void PutLittleEndian32(Bytes& bytes, size_t offset, uint32_t value)

@@ -1,6 +1,7 @@
 #include "engine_test_files.h"
 
 #include "support/remove_tree.h"
+#include "support/setup_check.h"
 
 namespace engine_test {
 
@@ -25,7 +26,7 @@ ScratchFolder::ScratchFolder()
     static int serial = 0;
     path = std::wstring(temp) + L"ferrow-engine-" + std::to_wstring(GetCurrentProcessId()) +
            L"-" + std::to_wstring(++serial);
-    CreateDirectoryW(path.c_str(), nullptr);
+    SETUP_CHECK(CreateDirectoryW(path.c_str(), nullptr), "cannot make the test folder", path);
 }
 
 ScratchFolder::~ScratchFolder()
@@ -36,7 +37,7 @@ ScratchFolder::~ScratchFolder()
 std::wstring ScratchFolder::Write(const std::wstring& name, const std::vector<uint8_t>& bytes)
 {
     const std::wstring file = path + L"\\" + name;
-    WriteWholeFile(file, bytes.data(), bytes.size());
+    SETUP_CHECK(WriteWholeFile(file, bytes.data(), bytes.size()), "cannot write a test file", file);
     return file;
 }
 

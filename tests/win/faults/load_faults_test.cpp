@@ -149,18 +149,27 @@ Bytes RandomFile(size_t size, uint32_t seed)
     return Bytes(random.begin(), random.end());
 }
 
+// The seeds of the fuzzer, tests/fuzz/corpus of the source tree: ctest names
+// the tree in FERROW_SOURCE_DIR (a Linux path); a test program started by
+// hand from its build folder finds it four levels up.
 std::wstring CorpusFolder()
 {
+    char source[4096] = "";
+    const DWORD length = GetEnvironmentVariableA("FERROW_SOURCE_DIR", source, sizeof source);
+    if (length == 0 || length >= sizeof source) {
+        wchar_t exe[MAX_PATH] = L"";
+        GetModuleFileNameW(nullptr, exe, MAX_PATH);
+        std::wstring folder = exe;
+        for (int up = 0; up < 5 && folder.rfind(L'\\') != std::wstring::npos; ++up)
+            folder.erase(folder.rfind(L'\\'));
+        return folder + L"\\tests\\fuzz\\corpus";
+    }
     using DosName = wchar_t*(CDECL*)(const char*);
     auto dosName = reinterpret_cast<DosName>(reinterpret_cast<void (*)()>(
         GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_dos_file_name")));
-    std::string here = __FILE__;
-    here = here.substr(0, here.rfind('/'));           // tests/win/faults
-    here = here.substr(0, here.rfind('/'));           // tests/win
-    here = here.substr(0, here.rfind('/')) + "/fuzz/corpus";
     if (!dosName)
         return L"";
-    wchar_t* name = dosName(here.c_str());
+    wchar_t* name = dosName((std::string(source) + "/tests/fuzz/corpus").c_str());
     if (!name)
         return L"";
     std::wstring folder = name;

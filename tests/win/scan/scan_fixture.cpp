@@ -5,6 +5,7 @@
 #include "support/box_answerer.h"
 #include "support/mount_manager.h"
 #include "support/remove_tree.h"
+#include "support/setup_check.h"
 #include "support/unix_path.h"
 
 #include <gtest/gtest.h>
@@ -79,7 +80,7 @@ TestFolder::TestFolder()
     root = std::wstring(temp) + L"ferrow-scan-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
            std::to_wstring(++made);
     RemoveTree(root);
-    EXPECT_TRUE(CreateDirectoryW(Long(root).c_str(), nullptr)) << "cannot make the test folder";
+    SETUP_CHECK(CreateDirectoryW(Long(root).c_str(), nullptr), "cannot make the test folder", root);
 }
 
 TestFolder::~TestFolder()
@@ -96,35 +97,36 @@ void TestFolder::Write(const std::wstring& relative, const std::string& bytes) c
 {
     HANDLE file = CreateFileW(Long(Path(relative)).c_str(), GENERIC_WRITE, 0, nullptr,
                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE) << "cannot write the test file";
+    SETUP_CHECK(file != INVALID_HANDLE_VALUE, "cannot make a test file", Path(relative));
     DWORD written = 0;
     if (!bytes.empty())
         WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     CloseHandle(file);
-    ASSERT_EQ(written, bytes.size());
+    SETUP_CHECK(written == bytes.size(), "cannot write a test file", Path(relative));
 }
 
 void TestFolder::MakeFolder(const std::wstring& relative) const
 {
-    ASSERT_TRUE(CreateDirectoryW(Long(Path(relative)).c_str(), nullptr))
-        << "cannot make a test folder";
+    SETUP_CHECK(CreateDirectoryW(Long(Path(relative)).c_str(), nullptr), "cannot make a test folder",
+                Path(relative));
 }
 
 void TestFolder::Remove(const std::wstring& relative) const
 {
-    ASSERT_TRUE(DeleteFileW(Long(Path(relative)).c_str())) << "cannot remove a test file";
+    SETUP_CHECK(DeleteFileW(Long(Path(relative)).c_str()), "cannot remove a test file", Path(relative));
 }
 
 void TestFolder::SetAttributes(const std::wstring& relative, DWORD attributes) const
 {
-    ASSERT_TRUE(SetFileAttributesW(Long(Path(relative)).c_str(), attributes));
+    SETUP_CHECK(SetFileAttributesW(Long(Path(relative)).c_str(), attributes),
+                "cannot set the attributes of a test file", Path(relative));
 }
 
 CdDrive::CdDrive(wchar_t driveLetter, const TestFolder& folder) : letter(driveLetter)
 {
     const std::string unixPath = UnixPath(folder.Root());
     defined = !unixPath.empty() && DefineUnixDrive(letter, unixPath, DRIVE_CDROM);
-    EXPECT_TRUE(defined) << "cannot define the CD-ROM drive";
+    SETUP_CHECK(defined, "cannot define a CD-ROM drive over", folder.Root());
 }
 
 CdDrive::~CdDrive()

@@ -30,7 +30,8 @@ public:
     // Root, a separator and relative.
     std::wstring Path(const std::wstring& relative) const;
 
-    // Files and folders at any depth and path length; failures fail the test.
+    // Files and folders at any depth and path length; a failure ends the test
+    // (support/setup_check.h).
     void Write(const std::wstring& relative, const std::string& bytes) const;
     void MakeFolder(const std::wstring& relative) const;
     void Remove(const std::wstring& relative) const;
