@@ -90,12 +90,11 @@ stop_test_services() {
 }
 
 # ctest prints its own summary; this keeps it and tells whether it was all green.
+# The totals at the end add up every build/*-ctest.log of the run.
 #   run_ctest DIR JOBS LOG [CTEST OPTIONS...]
-ctest_logs=()
 run_ctest() {
     local dir=$1 jobs=$2 log=$3
     shift 3
-    ctest_logs+=("$log")
     ctest --test-dir "$dir" --output-on-failure -j"$jobs" "$@" >"$log" 2>&1
     local rc=$?
     grep -E '^(The following tests FAILED|[[:space:]]+[0-9]+ - .*\((Failed|Timeout|Not Run|SEGFAULT|Exception)\))' -A0 "$log"
@@ -137,6 +136,7 @@ wine_tests() {
 cmd_test() {
     local start=$SECONDS
     ensure_packages || exit 1
+    rm -f build/*-ctest.log
     stage build build native win64 win32 || exit 1
     local rc=0
     echo "== native unit tests"
@@ -144,14 +144,14 @@ cmd_test() {
     stage "Wine set-up" start_wine || exit 1
     stage Wine wine_tests wine || rc=1
     stage end-to-end wine_tests e2e || rc=1
-    local totals skipped
-    skipped=$(cat "${ctest_logs[@]}" | grep -cE '^[[:space:]]+[0-9]+ - .*\(Skipped\)$')
-    totals=$(cat "${ctest_logs[@]}" |
+    local totals skipped logs=(build/*-ctest.log)
+    skipped=$(cat "${logs[@]}" | grep -cE '^[[:space:]]+[0-9]+ - .*\(Skipped\)$')
+    totals=$(cat "${logs[@]}" |
              grep -oE '[0-9]+ tests failed out of [0-9]+' |
              awk -v s="$skipped" '{f+=$1; t+=$NF} END {printf "%d passed, %d failed, %d skipped", t-f-s, f, s}')
     echo "stage times: $stage_times; all $(clock $((SECONDS - start)))"
     echo "$totals"
-    [ "$rc" -eq 0 ] || echo "ctest logs: ${ctest_logs[*]}"
+    [ "$rc" -eq 0 ] || echo "ctest logs: ${logs[*]}"
     exit $rc
 }
 

@@ -49,6 +49,12 @@ wine_env_start_prefix() {
         # There is no window manager on the Xvfb display: Wine draws the captions
         # itself, and does not wait for a manager when a window goes away.
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+        # Names in Chinese, Japanese and Korean: the fonts of the program's
+        # windows have no such glyphs, and Wine takes them from the fonts
+        # linked to Tahoma (the system font and the dialogs' font follow
+        # Tahoma's links); fonts-wqy-microhei has them.
+        wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+            /v Tahoma /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f >/dev/null 2>&1
         # The server that made the prefix ends with its last process.
         wineserver -w
     fi
