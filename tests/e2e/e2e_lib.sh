@@ -135,6 +135,9 @@ program_running() { [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null;
 press_main() {
     timeout 5 xdotool windowfocus --sync "$main_xid" 2>/dev/null ||
         fail "cannot give the keyboard to the main window (X window $main_xid)"
+    # Wine takes the focus a moment after the X server gives it (after a
+    # dialog has closed, later still): keys sent before then are lost.
+    wait_until "the keyboard focus in the program" 10 probe focus
     xdotool key --clearmodifiers "$@"
 }
 
