@@ -13,6 +13,7 @@ packages=(cmake make g++ python3
           wine wine64 fonts-wine xvfb xdotool imagemagick x11-utils
           googletest libgtest-dev libbenchmark-dev zlib1g-dev
           cups printer-driver-cups-pdf poppler-utils clang-14 libclang-rt-14-dev
+          fuse3 fuseiso xorriso genisoimage python3-fusepy
           fonts-wqy-microhei ccache)
 
 ensure_packages() {

@@ -5,6 +5,7 @@
 #include "app/globals.h"
 #include "app/path_kind.h"
 #include "app/usage_text.h"
+#include "engine/openable_path.h"
 #include "resource.h"
 
 #include <string>
@@ -25,16 +26,9 @@ void AddUsageText()
 // full against the current folder before it is checked.
 std::wstring FullPathOf(const wchar_t* path)
 {
-    if (!IsRelativePath(path))
+    std::wstring full;
+    if (!IsRelativePath(path) || !FullPathName(path, full))
         return path;
-    DWORD needed = GetFullPathNameW(path, 0, nullptr, nullptr);
-    if (needed == 0)
-        return path;
-    std::wstring full(needed, L'\0');
-    DWORD length = GetFullPathNameW(path, needed, &full[0], nullptr);
-    if (length == 0 || length >= needed)
-        return path;
-    full.resize(length);
     return full;
 }
 

@@ -7,6 +7,10 @@
 #include "datafile/replacing_file_writer.h"
 #include "datafile/summary_lines.h"
 #include "resource.h"
+#include "scan/check_session.h"
+#include "scan/walk_lines.h"
+
+#include <cstring>
 
 #include <string>
 #include <vector>
@@ -37,15 +41,18 @@ bool StorageHoldsScan(const ScanState& state)
            uint32_t(crcList.Capacity()) >= state.expectedCount;
 }
 
-bool WriteCrcFile(const wchar_t* path, const ScanState& state, bool& opened)
+enum class WriteOutcome { Written, CantOpen, CantWrite };
+
+WriteOutcome WriteCrcFile(const wchar_t* path, const ScanState& state)
 {
     ReplacingFileWriter writer(path);
-    opened = writer.Open();
-    if (!opened)
-        return false;
+    if (!writer.Open())
+        return WriteOutcome::CantOpen;
     const uint32_t arrayBytes = state.expectedCount * 4;
-    return writer.Write(&crcFileHeader, sizeof crcFileHeader) &&
-           writer.Write(crcList.Data(), arrayBytes) && writer.Commit();
+    if (writer.Write(&crcFileHeader, sizeof crcFileHeader) &&
+        writer.Write(crcList.Data(), arrayBytes) && writer.Commit())
+        return WriteOutcome::Written;
+    return writer.TargetRefused() ? WriteOutcome::CantOpen : WriteOutcome::CantWrite;
 }
 
 // Opens, reads and closes the file; a failure has been reported when it returns false.
@@ -63,11 +70,11 @@ public:
     bool IsOpen() const { return file != INVALID_HANDLE_VALUE; }
 
     // How Load is to read the rest of the file, after reading up to 48 bytes
-    // of it into the header record.
-    CrcFileReadPlan ReadStart()
+    // of it into `start`; `got` tells how many.
+    CrcFileReadPlan ReadStart(CrcFileHeader& start, DWORD& got)
     {
-        DWORD got = 0;
-        if (!ReadFile(file, &crcFileHeader, sizeof crcFileHeader, &got, nullptr))
+        got = 0;
+        if (!ReadFile(file, &start, sizeof start, &got, nullptr))
             got = 0;
         LARGE_INTEGER size = {};
         if (!GetFileSizeEx(file, &size)) {
@@ -75,7 +82,7 @@ public:
             refused.check = CrcFileCheck::TooShort;
             return refused;
         }
-        return PlanCrcFileRead(&crcFileHeader, got, uint64_t(size.QuadPart));
+        return PlanCrcFileRead(&start, got, uint64_t(size.QuadPart));
     }
 
     bool ReadArray(const CrcFileReadPlan& plan, void* into)
@@ -101,13 +108,35 @@ private:
     HANDLE file;
 };
 
-// Room for expectedCount CRCs; a count at or above the capacity gets count + 1.
-bool MakeRoomFor(uint32_t expectedCount)
+// A list of its own for the CRCs a Load reads: the held one, which may be an
+// unsaved scan, is replaced only once the file has been read in full. It is
+// as large as the held one when the count fits there, else count + 1.
+bool AllocateFor(CrcList& loaded, uint32_t expectedCount)
 {
-    if (expectedCount < uint32_t(crcList.Capacity()) && crcList.Data())
-        return true;
-    crcList.Release();
-    return crcList.Allocate(int32_t(expectedCount + 1), 10000, 4) != nullptr;
+    const bool fits = crcList.Data() && expectedCount < uint32_t(crcList.Capacity());
+    const int32_t capacity = fits ? crcList.Capacity() : int32_t(expectedCount + 1);
+    return loaded.Allocate(capacity, kCrcListGrowStep, sizeof(uint32_t)) != nullptr;
+}
+
+// The loaded list becomes the held one, with what its file says about it,
+// for Compare and for a later Save. An older file names no folder count, disk
+// CRC or drive: the count of folders is unknown, the disk CRC is the sum of
+// its CRCs and the drive is the one selected.
+void HoldLoadedList(ScanState& state, CrcList& loaded, const CrcFileReadPlan& plan,
+                    const CrcFileHeader& start, DWORD startBytes)
+{
+    crcList.TakeOver(loaded);
+    state.expectedCount = plan.expectedCount;
+    std::memcpy(&crcFileHeader, &start, startBytes);
+    if (plan.layout == CrcFileLayout::Current) {
+        state.heldFolderCount = plan.folderCount;
+        state.heldDiskCrc = plan.diskCrc;
+        state.heldDrive = DriveLetterFromIndex(plan.driveIndex);
+    } else {
+        state.heldFolderCount = 0;
+        state.heldDiskCrc = SumOfCrcs(static_cast<const uint32_t*>(crcList.Data()), plan.expectedCount);
+        state.heldDrive = driveDialog.SelectedDrive();
+    }
 }
 
 void AddSummaryLines(ResultList& list, const CrcFileReadPlan& plan)
@@ -143,14 +172,18 @@ SaveOutcome SaveCrcFile(ResultList& list)
     if (chosen == 0)
         return SaveOutcome::NotSaved;
 
-    FillHeaderForSave(crcFileHeader, state.expectedCount, state.scannedFolders, state.scannedDiskCrc,
-                      driveDialog.SelectedDrive());
-    bool opened = false;
-    if (!WriteCrcFile(path.data(), state, opened)) {
-        if (opened)
-            mainWindow.ReportError(L"Can't write file", L"");
-        else
-            mainWindow.ReportError(L"Can't open file", path.data());
+    // The header describes the CRCs under it: the held list's own figures,
+    // whatever a compare or an unfinished walk has done since.
+    FillHeaderForSave(crcFileHeader, state.expectedCount, state.heldFolderCount, state.heldDiskCrc,
+                      state.heldDrive);
+    switch (WriteCrcFile(path.data(), state)) {
+    case WriteOutcome::Written:
+        break;
+    case WriteOutcome::CantOpen:
+        mainWindow.ReportError(L"Can't open file", path.data());
+        return SaveOutcome::Failed;
+    case WriteOutcome::CantWrite:
+        mainWindow.ReportError(L"Can't write file", L"");
         return SaveOutcome::Failed;
     }
     state.unsaved = 0;
@@ -188,24 +221,26 @@ int ResultList::Load()
         return 0;
     }
     // A count the file cannot hold is refused before anything is allocated.
-    const CrcFileReadPlan plan = reader.ReadStart();
+    // A refused file leaves the held list, and so an unsaved scan, as it was.
+    CrcFileHeader start = {};
+    DWORD startBytes = 0;
+    const CrcFileReadPlan plan = reader.ReadStart(start, startBytes);
     if (plan.check != CrcFileCheck::Ok) {
         reader.Close();
-        state.expectedCount = 0;
         mainWindow.ReportError(L"Error reading file", path);
         return 0;
     }
-    state.expectedCount = plan.expectedCount;
-    if (!MakeRoomFor(plan.expectedCount)) {
+    CrcList loaded;
+    if (!AllocateFor(loaded, plan.expectedCount)) {
         reader.Close();
         mainWindow.ReportError(L"Can't allocate memory", L"");
         return 0;
     }
-    if (!reader.ReadArray(plan, crcList.Data())) {
-        state.expectedCount = 0;
+    if (!reader.ReadArray(plan, loaded.Data())) {
         mainWindow.ReportError(L"Error reading file", path);
         return 0;
     }
+    HoldLoadedList(state, loaded, plan, start, startBytes);
 
     btnBar.EnableButton(IDM_COMPARE, true);
     btnBar.EnableButton(IDM_SAVE, false);

@@ -39,6 +39,8 @@ bool ReplacingFileWriter::Open()
         SetLastError(ERROR_ACCESS_DENIED);
         return false;
     }
+    if (targetAttributes != INVALID_FILE_ATTRIBUTES && !TargetWritable())
+        return false;
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         std::wstring name = TemporaryNameFor(targetPath, attempt);
         file = CreateFileW(FileSystemPath(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
@@ -64,6 +66,7 @@ bool ReplacingFileWriter::Write(const void* bytes, uint32_t count)
 
 bool ReplacingFileWriter::Commit()
 {
+    targetRefused = false;
     if (file == INVALID_HANDLE_VALUE)
         return false;
     const bool flushed = FlushFileBuffers(file) != 0;
@@ -73,8 +76,22 @@ bool ReplacingFileWriter::Commit()
         temporaryPath.clear();
         return true;
     }
+    targetRefused = flushed;
     Discard();
     return false;
+}
+
+bool ReplacingFileWriter::TargetWritable() const
+{
+    // Opened for writing without sharing and closed again at once: this
+    // fails while another program has the file open, which would otherwise
+    // only show when the finished file is moved into its place.
+    HANDLE target = CreateFileW(FileSystemPath(targetPath).c_str(), GENERIC_WRITE, 0, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (target == INVALID_HANDLE_VALUE)
+        return false;
+    CloseHandle(target);
+    return true;
 }
 
 void ReplacingFileWriter::Discard()

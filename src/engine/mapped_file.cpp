@@ -1,7 +1,7 @@
 #include "engine/mapped_file.h"
 
 #include "engine/crc32.h"
-#include "engine/long_path.h"
+#include "engine/openable_path.h"
 #include "engine/view_fault_guard.h"
 
 #include <algorithm>
@@ -14,27 +14,6 @@ namespace {
 
 constexpr uint32_t kViewAlignment = 64u << 10;   // the system's allocation granularity
 constexpr uint32_t kLargestView = 1u << 30;
-
-// The path as CreateFileW accepts it: a full path as it stands, in the
-// extended form; any other path made full first, and given the extended
-// prefix only when it is too long without.
-bool OpenablePath(const wchar_t* path, std::wstring& out)
-{
-    out = LiteralPath(path);
-    if (!out.empty())
-        return true;
-    DWORD need = GetFullPathNameW(path, 0, nullptr, nullptr);
-    if (need == 0)
-        return false;
-    std::wstring full(need, L'\0');
-    DWORD got = GetFullPathNameW(path, need, &full[0], nullptr);
-    if (got == 0 || got >= need)
-        return false;
-    full.resize(got);
-    out = full.size() < kLegacyPathLimit && std::wcslen(path) < kLegacyPathLimit
-              ? std::wstring(path) : ExtendedLengthPath(full);
-    return true;
-}
 
 HANDLE OpenForReading(const wchar_t* path)
 {

@@ -1,6 +1,6 @@
 #include "scan/find_source.h"
 
-#include "engine/long_path.h"
+#include "engine/openable_path.h"
 
 #include <windows.h>
 
@@ -41,7 +41,9 @@ public:
 std::unique_ptr<DirectorySearch> FindFileSource::Open(const std::wstring& folder)
 {
     // "*" lists every entry, as "*.*" does on this platform.
-    const std::wstring pattern = FileSystemPath(folder + L'*');
+    std::wstring pattern;
+    if (!OpenablePath((folder + L'*').c_str(), pattern))
+        return nullptr;
     WIN32_FIND_DATAW first;
     HANDLE handle = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &first,
                                      FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
@@ -58,4 +60,25 @@ std::unique_ptr<DirectorySearch> FindFileSource::Open(const std::wstring& folder
         FindClose(handle);
         throw;
     }
+}
+
+bool FindFileSource::Identify(const std::wstring& folder, FolderIdentity& identity)
+{
+    std::wstring path;
+    if (!OpenablePath(folder.c_str(), path))
+        return false;
+    // No access is asked for: only the folder's attributes are read. A link is
+    // followed to the folder it leads to.
+    HANDLE handle = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return false;
+    BY_HANDLE_FILE_INFORMATION information;
+    const bool known = GetFileInformationByHandle(handle, &information) != 0;
+    CloseHandle(handle);
+    if (!known)
+        return false;
+    identity.volume = information.dwVolumeSerialNumber;
+    identity.index = (uint64_t(information.nFileIndexHigh) << 32) | information.nFileIndexLow;
+    return true;
 }

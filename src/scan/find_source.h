@@ -3,10 +3,12 @@
 
 #include <string>
 
-// The directory searches of the real file system (FindFirstFileExW). Paths of
-// 260 characters or more are searched in their extended-length form; the
-// walk itself keeps the paths as the user knows them.
+// The directory searches of the real file system (FindFirstFileExW), in the
+// same path form as the files are opened; the walk itself keeps the paths as
+// the user knows them.
 class FindFileSource : public DirectorySource {
 public:
     std::unique_ptr<DirectorySearch> Open(const std::wstring& folder) override;
+    // Volume serial number and file index of the folder a path leads to.
+    bool Identify(const std::wstring& folder, FolderIdentity& identity) override;
 };

@@ -2,7 +2,7 @@
 
 #include "app/globals.h"
 #include "engine/crc_list.h"
-#include "engine/long_path.h"
+#include "engine/openable_path.h"
 #include "resource.h"
 #include "scan/check_session.h"
 #include "scan/find_source.h"
@@ -16,18 +16,22 @@
 namespace {
 
 // The file action of a folder check: each file's CRC goes into the folder's
-// own list; a file that cannot be read is left out if the user goes on.
+// own list. What cannot be read is counted: a folder with such entries gets
+// no sum, which would look whole and is not.
 class FolderSum : public TreeWalkVisitor {
 public:
-    FolderSum(ResultList& list, CrcList& crcs) : list(list), crcs(crcs) {}
+    FolderSum(ResultList& list, CrcList& crcs, std::wstring startFolder)
+        : list(list), crcs(crcs), startFolder(std::move(startFolder)) {}
 
     void FolderStarted(const std::wstring&) override {}
 
     bool File(const std::wstring& path) override
     {
         ScanState& state = list.State();
-        if (!list.ChecksumFile(path.c_str(), &state.currentCrc))
+        if (!list.ChecksumFile(path.c_str(), &state.currentCrc)) {
+            ++unreadable;
             return UserContinuesCheck();
+        }
         if (state.quitSeen || state.aborted)
             return false;
         static_cast<uint32_t*>(crcs.Data())[count] = state.currentCrc;
@@ -37,21 +41,48 @@ public:
             if (count == crcs.Capacity()) {
                 mainWindow.ReportError(kErrorNoMemory, L"");
                 count = 0;
+                outOfMemory = true;
                 return false;
             }
         }
         return true;
     }
 
-    bool Unreadable(const std::wstring& path) override { return ReportUnreadable(path); }
+    // A link back up the walk's path leads to a folder whose files are in
+    // the sum already; anything else leaves the sum short.
+    bool Unreadable(const std::wstring& path, Unreached why) override
+    {
+        if (why != Unreached::LinkLoop)
+            ++unreadable;
+        if (path == startFolder)
+            startUnreadable = true;
+        return ReportUnreadable(path);
+    }
 
     int32_t Count() const { return count; }
+    uint32_t UnreadableCount() const { return unreadable; }
+    // The folder itself could not be searched: nothing of it was read.
+    bool StartUnreadable() const { return startUnreadable; }
+    bool OutOfMemory() const { return outOfMemory; }
 
 private:
     ResultList& list;
     CrcList& crcs;
+    std::wstring startFolder;
     int32_t count = 0;
+    uint32_t unreadable = 0;
+    bool startUnreadable = false;
+    bool outOfMemory = false;
 };
+
+// The line of a folder that has no sum: one that could not be searched at
+// all, or one whose walk met what it could not read (it may have ended there).
+std::wstring FolderWithoutSumLine(const wchar_t* path, const FolderSum& sum)
+{
+    if (sum.StartUnreadable())
+        return UnreadableLine(path);
+    return IncompleteFolderLine(path, sum.UnreadableCount());
+}
 
 // A drop's path at index, whatever its length.
 std::wstring DroppedPath(HDROP drop, UINT index)
@@ -98,22 +129,21 @@ int ResultList::CheckItem(const wchar_t* path)
 {
     RunningCheck running(*this);
     try {
-        const DWORD attributes = GetFileAttributesW(FileSystemPath(path).c_str());
+        std::wstring openable;
+        const DWORD attributes = OpenablePath(path, openable)
+                                     ? GetFileAttributesW(openable.c_str()) : INVALID_FILE_ATTRIBUTES;
         if (attributes == INVALID_FILE_ATTRIBUTES) {
             mainWindow.ReportError(kErrorNoAttributes, L"");
             return 1;
         }
         if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
-            const int complete = CheckFolder(path, &state.currentCrc);
-            if (state.quitSeen || state.aborted)
-                return 1;
-            // A folder whose walk ended early has no CRC and so no line.
-            if (complete)
-                AddLine(ResultLine(state.currentCrc, path).c_str());
-            return 0;
+            CheckFolder(path);
+            return state.quitSeen || state.aborted ? 1 : 0;
         }
-        if (!ChecksumFile(path, &state.currentCrc))
+        if (!ChecksumFile(path, &state.currentCrc)) {
+            AddLine(UnreadableLine(path).c_str());
             return UserContinuesCheck() ? 0 : 1;
+        }
         if (state.quitSeen || state.aborted)
             return 1;
         AddLine(ResultLine(state.currentCrc, path).c_str());
@@ -124,22 +154,30 @@ int ResultList::CheckItem(const wchar_t* path)
     }
 }
 
-int ResultList::CheckFolder(const wchar_t* path, uint32_t* crc)
+void ResultList::CheckFolder(const wchar_t* path)
 {
     CrcList folderCrcs;
     if (!folderCrcs.Allocate(kCrcListCapacity, kCrcListGrowStep, sizeof(uint32_t))) {
         mainWindow.ReportError(kErrorNoMemory, L"");
-        return 0;
+        return;
     }
-    FolderSum sum(*this, folderCrcs);
+    const std::wstring start = WalkStartFolder(path);
+    FolderSum sum(*this, folderCrcs, start);
     FindFileSource source;
+    bool complete = false;
     try {
-        if (!WalkTree(source, WalkStartFolder(path), sum))
-            return 0;
+        complete = WalkTree(source, start, sum);
     } catch (const std::bad_alloc&) {
         mainWindow.ReportError(kErrorNoMemory, L"");
-        return 0;
+        return;
     }
-    *crc = SumOfCrcs(static_cast<const uint32_t*>(folderCrcs.Data()), sum.Count());
-    return 1;
+    // Abort, a quit request or no memory: the user has been told, no line.
+    if (state.quitSeen || state.aborted || sum.OutOfMemory())
+        return;
+    if (complete && sum.UnreadableCount() == 0) {
+        state.currentCrc = SumOfCrcs(static_cast<const uint32_t*>(folderCrcs.Data()), sum.Count());
+        AddLine(ResultLine(state.currentCrc, path).c_str());
+    } else {
+        AddLine(FolderWithoutSumLine(path, sum).c_str());
+    }
 }

@@ -24,11 +24,12 @@ public:
     // One file or folder and its result line; 1 when the remaining items must
     // not be checked. path is a full path, as the user knows it.
     int CheckItem(const wchar_t* path);
-    // The folder's CRC, the wrapping sum of every file below it, in a CRC list
-    // of its own: the scanned or loaded list stays as it is. 1 when the walk
-    // was complete and crc holds the sum; 0 when it ended early (No to
-    // "Continue crc check?", no memory, Abort or a quit request), crc unchanged.
-    int CheckFolder(const wchar_t* path, uint32_t* crc);
+    // The folder's line: its CRC, the wrapping sum of every file below it,
+    // worked out in a CRC list of its own (the scanned or loaded list stays as
+    // it is). A folder that could not be searched, or whose walk met files
+    // or folders it could not read (or ended at one), gets a line that says so
+    // instead of a sum. No line after Abort, a quit request or no memory.
+    void CheckFolder(const wchar_t* path);
     // Status text, CRC of one file, event handling; 0 after "Can't open file".
     int ChecksumFile(const wchar_t* path, uint32_t* crc);
 
@@ -49,4 +50,5 @@ private:
 
     ScanState state;
     int runningChecks = 0;
+    bool walkComplete = false;   // the last disk walk went through the whole drive
 };

@@ -23,7 +23,9 @@ int ResultList::ScanCommand()
     AddLine(ScanStartLine(drive).c_str());
     state.unsaved = 0;
     const int walked = WalkDisk(drive, 1);
-    if (state.fileCount != 0 && state.aborted == 0) {
+    // Only a complete scan replaces the held list: after one that ended
+    // early, Save would write the earlier list under this scan's name.
+    if (walkComplete && state.fileCount != 0) {
         btnBar.EnableButton(IDM_COMPARE, true);
         btnBar.EnableButton(IDM_SAVE, true);
     }

@@ -15,9 +15,11 @@ struct ScanState {
     uint32_t expectedCount = 0; // CRCs a compare expects: the count scanned or loaded
     uint32_t diskCrc = 0;       // wrapping sum of the file CRCs of the last complete walk
     uint32_t currentCrc = 0;    // CRC of the item just checked
-    // What the last complete scan found, kept for Save: a compare that runs
-    // after the scan sets fileCount, folderCount and diskCrc to the compared
-    // drive's figures, which must not be written out with the scan's CRCs.
-    uint32_t scannedFolders = 0;
-    uint32_t scannedDiskCrc = 0;
+    // What a data file saved from the held CRC list records beside its
+    // expectedCount CRCs: the figures of the complete scan that made the
+    // list, or those of the file it was loaded from. A compare or a walk that
+    // ended early changes none of them.
+    uint32_t heldFolderCount = 0;
+    uint32_t heldDiskCrc = 0;
+    wchar_t heldDrive = L'A';
 };

@@ -21,8 +21,11 @@ constexpr const wchar_t* kErrorCountMismatch =
     L"Number of files checked doesn't match the number previously saved.";
 
 // Lines of a compare.
-constexpr const wchar_t* kLineTooManyFiles = L"Disks do not compare.";
+constexpr const wchar_t* kLineDisksDoNotCompare = L"Disks do not compare.";
 constexpr const wchar_t* kLineDisksCompare = L"Disks compare";
+// After a folder that could not be searched: the files after it cannot be
+// matched with the list's positions.
+constexpr const wchar_t* kLineRestNotCompared = L"The rest of the disk could not be compared.";
 
 // Captions of the drive dialog.
 constexpr const wchar_t* kCaptionScan = L"Scan new disk";

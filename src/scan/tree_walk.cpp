@@ -1,6 +1,7 @@
 #include "scan/tree_walk.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -11,6 +12,10 @@ struct Level {
     std::unique_ptr<DirectorySearch> folders;
     size_t pathLength;
     std::vector<std::wstring> seen;   // the folder pass's names with the stand-in character
+    // The folder's identity, asked for only when a link needs it.
+    bool identityAsked = false;
+    bool identityKnown = false;
+    FolderIdentity identity;
 };
 
 // The file pass of one folder; false when the visitor ended the walk.
@@ -22,7 +27,7 @@ bool VisitFiles(DirectorySource& source, const std::wstring& folder, TreeWalkVis
     std::unique_ptr<DirectorySearch> files = source.Open(folder);
     searched = files != nullptr;
     if (!files)
-        return visitor.Unreadable(folder);
+        return visitor.Unreadable(folder, Unreached::Folder);
     DirectoryEntry entry;
     std::wstring path;
     std::vector<std::wstring> seen;
@@ -30,7 +35,7 @@ bool VisitFiles(DirectorySource& source, const std::wstring& folder, TreeWalkVis
         if (entry.attributes & kAttributeDirectory)
             continue;
         path.assign(folder).append(entry.name);
-        if (!(IsAddressable(entry, seen) ? visitor.File(path) : visitor.Unreadable(path)))
+        if (!(IsAddressable(entry, seen) ? visitor.File(path) : visitor.Unreadable(path, Unreached::File)))
             return false;
     }
     return true;
@@ -54,6 +59,42 @@ std::wstring CaseFolded(const std::wstring& name)
     return folded;
 }
 
+// Whether the link at `target` leads to a folder on the walk's path: the
+// levels, whose paths are the first pathLength characters of `folder`.
+// nullopt when the link's own folder cannot be told.
+std::optional<bool> LeadsBackUp(DirectorySource& source, std::vector<Level>& levels,
+                                const std::wstring& folder, const std::wstring& target)
+{
+    FolderIdentity leadsTo;
+    if (!source.Identify(target, leadsTo))
+        return std::nullopt;
+    for (Level& level : levels) {
+        if (!level.identityAsked) {
+            level.identityAsked = true;
+            level.identityKnown = source.Identify(folder.substr(0, level.pathLength), level.identity);
+        }
+        if (level.identityKnown && level.identity == leadsTo)
+            return true;
+    }
+    return false;
+}
+
+// What stands in the way of entering a subfolder, if anything.
+std::optional<Unreached> Obstacle(DirectorySource& source, std::vector<Level>& levels,
+                                  const std::wstring& folder, const DirectoryEntry& entry)
+{
+    if (!IsAddressable(entry, levels.back().seen))
+        return Unreached::Folder;
+    if (!(entry.attributes & kAttributeReparsePoint))
+        return std::nullopt;
+    const std::optional<bool> loop = LeadsBackUp(source, levels, folder, folder + entry.name + L'\\');
+    if (!loop)
+        return Unreached::Folder;
+    if (*loop)
+        return Unreached::LinkLoop;
+    return std::nullopt;
+}
+
 // Closes the open searches from the deepest level up.
 void CloseAll(std::vector<Level>& levels)
 {
@@ -65,8 +106,7 @@ void CloseAll(std::vector<Level>& levels)
 
 bool IsEnteredFolder(const DirectoryEntry& entry)
 {
-    return (entry.attributes & kAttributeDirectory) &&
-           !(entry.attributes & (kAttributeSystem | kAttributeReparsePoint)) &&
+    return (entry.attributes & kAttributeDirectory) && !(entry.attributes & kAttributeSystem) &&
            !entry.name.empty() && entry.name[0] != L'.';
 }
 
@@ -107,8 +147,8 @@ bool WalkTree(DirectorySource& source, const std::wstring& startFolder, TreeWalk
             // The folder pass lists the folder a second time, so that its files
             // are done before any subfolder is opened. A folder that could not
             // be searched has been reported once, at its file pass.
-            levels.push_back({searched ? source.Open(folder) : nullptr, folder.size(), {}});
-            if (searched && !levels.back().folders && !visitor.Unreadable(folder)) {
+            levels.push_back({searched ? source.Open(folder) : nullptr, folder.size(), {}, false, false, {}});
+            if (searched && !levels.back().folders && !visitor.Unreadable(folder, Unreached::Folder)) {
                 CloseAll(levels);
                 return false;
             }
@@ -117,10 +157,11 @@ bool WalkTree(DirectorySource& source, const std::wstring& startFolder, TreeWalk
         Level& level = levels.back();
         if (level.folders && level.folders->Next(entry)) {
             if (IsEnteredFolder(entry)) {
-                if (IsAddressable(entry, level.seen)) {
+                const std::optional<Unreached> obstacle = Obstacle(source, levels, folder, entry);
+                if (!obstacle) {
                     folder.append(entry.name).append(1, L'\\');
                     entering = true;
-                } else if (!visitor.Unreadable(folder + entry.name + L'\\')) {
+                } else if (!visitor.Unreadable(folder + entry.name + L'\\', *obstacle)) {
                     CloseAll(levels);
                     return false;
                 }

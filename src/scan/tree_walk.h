@@ -30,13 +30,38 @@ public:
     virtual bool Next(DirectoryEntry& entry) = 0;
 };
 
+// Which folder a path leads to, whatever way it was reached: a link and the
+// folder it leads to have the same identity.
+struct FolderIdentity {
+    uint32_t volume = 0;
+    uint64_t index = 0;
+    bool operator==(const FolderIdentity& other) const
+    {
+        return volume == other.volume && index == other.index;
+    }
+};
+
 class DirectorySource {
 public:
     virtual ~DirectorySource() = default;
     // A search over every entry of folder (a path that ends with a separator),
     // or null when the folder cannot be searched (an empty folder gives a
-    // search without entries): the walk reports it and counts it as empty.
+    // search without entries): the walk reports it.
     virtual std::unique_ptr<DirectorySearch> Open(const std::wstring& folder) = 0;
+    // The identity of folder (a path that ends with a separator); false when
+    // it cannot be told.
+    virtual bool Identify(const std::wstring& folder, FolderIdentity& identity) = 0;
+};
+
+// Why the walk hands something over as unreadable. What the owner can tell
+// of the walk after it differs: a file keeps its place among the files, what
+// a folder holds is unknown, and what a link back up the walk's path leads
+// to is walked already.
+enum class Unreached {
+    File,      // an entry that its path would not name (see IsAddressable)
+    Folder,    // a folder that cannot be searched, that its path would not name, or a
+               // link whose folder cannot be told
+    LinkLoop,  // a link to a folder on the walk's own path: entered, it would never end
 };
 
 class TreeWalkVisitor {
@@ -48,10 +73,9 @@ public:
     // walk early.
     virtual bool File(const std::wstring& path) = 0;
     // Something the walk found and cannot read, so that it is reported and
-    // not silently left out: a folder that cannot be searched (its path ends
-    // with a separator), or an entry that its path would not name (see
-    // IsAddressable). False ends the walk early. By default it is passed over.
-    virtual bool Unreadable(const std::wstring&) { return true; }
+    // not silently left out. A folder's path ends with a separator. False
+    // ends the walk early.
+    virtual bool Unreadable(const std::wstring& path, Unreached why) = 0;
 };
 
 // Whether a path made of the folder's path and this name names this entry
@@ -63,11 +87,10 @@ public:
 // within one listing of a folder.
 bool IsAddressable(const DirectoryEntry& entry, std::vector<std::wstring>& seen);
 
-// Entered subfolders: not "." or "..", no name beginning with a dot, no
-// system folder, no link to another folder (a reparse point: a symbolic link
-// or junction leads to a folder that is walked where it is, or that is not on
-// this disk, and a link to a folder above it would never end). Hidden
-// folders are entered.
+// Subfolders the walk enters: not "." or "..", no name beginning with a
+// dot, no system folder. Hidden folders are entered, and so are links to
+// folders (a mounted volume, a junction, a symbolic link), unless they lead
+// back to a folder on the walk's own path, which the walk reports instead.
 bool IsEnteredFolder(const DirectoryEntry& entry);
 
 // The path a walk of path starts from: path itself when it already ends with

@@ -18,6 +18,16 @@ std::wstring BadCrcLine(const std::wstring& path)
     return path + L" - bad crc";
 }
 
+std::wstring UnreadableLine(const std::wstring& path)
+{
+    return path + L" - unreadable";
+}
+
+std::wstring IncompleteFolderLine(const std::wstring& path, uint32_t unreadableCount)
+{
+    return path + L" - incomplete, " + std::to_wstring(unreadableCount) + L" unreadable";
+}
+
 std::wstring CompareResultLine(uint32_t mismatchCount)
 {
     if (mismatchCount == 0)

@@ -11,6 +11,14 @@ std::wstring ResultLine(uint32_t crc, const std::wstring& path);
 // "C:\\data\\file.txt - bad crc"
 std::wstring BadCrcLine(const std::wstring& path);
 
+// "C:\\data\\file.txt - unreadable": a file or folder whose content could not
+// be read (a folder's path ends with a separator).
+std::wstring UnreadableLine(const std::wstring& path);
+
+// "C:\\data - incomplete, 2 unreadable": a folder whose walk met files or
+// folders it could not read, or that ended at one, so that it has no sum.
+std::wstring IncompleteFolderLine(const std::wstring& path, uint32_t unreadableCount);
+
 // "Disks compare" when nothing differed, else "N files do not compare."
 // (the plural for every count).
 std::wstring CompareResultLine(uint32_t mismatchCount);

@@ -59,6 +59,15 @@ BoxButtonSet ButtonsForStyle(unsigned style)
     return set;
 }
 
+int UnansweredResult(unsigned style)
+{
+    const BoxButtonSet set = ButtonsForStyle(style);
+    for (int k = 0; k < set.count; ++k)
+        if (set.buttons[k].answer == kAnswerCancel)
+            return kAnswerCancel;
+    return 0;
+}
+
 BoxPlacement MsgBoxButtonPlace(const BoxButtonSpec& button, int clientRight, int clientBottom,
                                int lineHeight)
 {

@@ -54,6 +54,12 @@ struct BoxButtonSet {
 // 4 Yes/No, anything else Ok alone.
 BoxButtonSet ButtonsForStyle(unsigned style);
 
+// What a box of this style answers when it ends without a button being
+// chosen (closed with Alt+F4, closed by the system, or never shown): Cancel
+// when the style has a Cancel button, as the system's own message box does,
+// so that a question about losing something stops the command; 0 otherwise.
+int UnansweredResult(unsigned style);
+
 // Top-left corner of a button of the message box in its client area.
 BoxPlacement MsgBoxButtonPlace(const BoxButtonSpec& button, int clientRight, int clientBottom,
                                int lineHeight);

@@ -11,6 +11,7 @@ int MsgBox::boxButtonCount = 0;
 int MsgBox::boxFocusIndex = 0;
 WNDPROC MsgBox::boxButtonProc = nullptr;
 bool MsgBox::classRegistered = false;
+MsgBox* MsgBox::openBox = nullptr;
 
 namespace {
 
@@ -54,10 +55,23 @@ bool MsgBox::RegisterWindowClass()
 int MsgBox::Ask(HWND ownerWindow, const wchar_t* message, const wchar_t* title, UINT style,
                 int iconResource, COLORREF textCol, COLORREF backCol, COLORREF shadowCol)
 {
-    // Only one box at a time; a handle whose window went behind our back is stale.
-    if (hwnd && IsWindow(hwnd))
-        return 0;
+    // Only one box at a time, of either kind: they share their buttons. A
+    // question asked meanwhile (a close or end-of-session request while a box
+    // is open) is not shown and counts as unanswered.
+    if (openBox || (hwnd && IsWindow(hwnd)))
+        return UnansweredResult(style);
+    // A handle whose window went behind our back is stale.
     hwnd = nullptr;
+    openBox = this;
+    const int result = AskOnce(ownerWindow, message, title, style, iconResource, textCol, backCol,
+                               shadowCol);
+    openBox = nullptr;
+    return result != 0 ? result : UnansweredResult(style);
+}
+
+int MsgBox::AskOnce(HWND ownerWindow, const wchar_t* message, const wchar_t* title, UINT style,
+                    int iconResource, COLORREF textCol, COLORREF backCol, COLORREF shadowCol)
+{
 
     owner = ownerWindow;
     boxStyle = style;
@@ -98,10 +112,10 @@ int MsgBox::Ask(HWND ownerWindow, const wchar_t* message, const wchar_t* title, 
     if (layout.icon.Any())
         icon = LoadIconW(layout.icon.system ? nullptr : ModuleInstance(),
                          MAKEINTRESOURCEW(layout.icon.resource));
-    if (owner) {
-        EnableWindow(owner, FALSE);
-        ownerDisabled = true;
-    }
+    // An owner that something else disabled (a modal dialog under an
+    // end-of-session question) stays disabled afterwards.
+    if (owner)
+        ownerDisabled = !EnableWindow(owner, FALSE);
 
     WaitForAnswer();
     if (running)
@@ -244,7 +258,7 @@ bool MsgBox::OnCreate()
 
 void MsgBox::OnClose()
 {
-    if (owner)
+    if (owner && ownerDisabled)
         EnableWindow(owner, TRUE);
     ownerDisabled = false;
     Destroy();

@@ -30,9 +30,11 @@ public:
     virtual void CreateButtons();
     virtual void CreateBoxWindow();
 
-    // Shows the box owned by owner and waits for an answer; 0 when the box
-    // could not be shown, went away without an answer, or the program was
-    // asked to quit meanwhile (the quit request stays queued).
+    // Shows the box owned by owner and waits for an answer. When there is
+    // none (the box could not be shown, another box is open, the box went
+    // away without an answer, or the program was asked to quit meanwhile,
+    // the quit request staying queued) the result is UnansweredResult(style):
+    // Cancel for a box that has a Cancel button, else 0.
     int Ask(HWND owner, const wchar_t* text, const wchar_t* caption, UINT style, int iconResource,
             COLORREF textColour, COLORREF backColour, COLORREF shadowColour);
 
@@ -76,7 +78,10 @@ protected:
 private:
     static LRESULT CALLBACK BoxButtonKeyProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
     static bool classRegistered;
+    static MsgBox* openBox;   // the box whose Ask is running, of either kind
 
+    int AskOnce(HWND owner, const wchar_t* text, const wchar_t* caption, UINT style, int iconResource,
+                COLORREF textColour, COLORREF backColour, COLORREF shadowColour);
     bool Measure(const wchar_t* message, const wchar_t* title, BoxMeasures& measures);
     void CopyText(const wchar_t* message);
     void ReleaseText();

@@ -102,10 +102,16 @@ wait_until() {
 }
 
 # Starts ferrow.exe with the given arguments and waits for its main window.
+# With $program_trace set to Wine debug channels (such as "+loaddll"), Wine's
+# messages for the program go to the file $program_trace_file.
 start_program() {
     # The pointer rests off the window, so no button's help text comes up by itself.
     xdotool mousemove 0 0
-    wine "$exe" "$@" >/dev/null 2>&1 &
+    if [ -n "${program_trace:-}" ]; then
+        WINEDEBUG=$program_trace wine "$exe" "$@" >/dev/null 2>"$program_trace_file" &
+    else
+        wine "$exe" "$@" >/dev/null 2>&1 &
+    fi
     program_pid=$!
     probe wait 60000 >/dev/null || fail "the main window did not come up"
     # Wine makes more than one X window per process; the main window is the

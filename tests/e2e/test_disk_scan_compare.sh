@@ -135,6 +135,17 @@ click_at "$x" "$y"
 wait_no_boxes
 program_running || fail "Cancel did not keep the program running"
 [ "$(probe lines | tail -n 1)" = "$scan_totals" ] || fail "the list changed after Cancel"
+# Alt+F4 on the question answers nothing: Exit, Scan and Load stop there, and
+# the unsaved scan is still there to save
+for key in alt+x alt+s alt+l; do
+    press_main "$key"
+    wait_box '^box\tCMSGCLASS\tFerrow\t'
+    press alt+F4
+    wait_no_boxes
+    program_running || fail "Alt+F4 on the question after $key ended the program"
+    [ "$(probe lines | tail -n 1)" = "$scan_totals" ] || fail "the list changed after $key and Alt+F4"
+    bar_state | grep -q 'Sa&ve=1' || fail "Save is off after $key and Alt+F4: $(bar_state)"
+done
 press_main alt+x
 wait_box '^box\tCMSGCLASS\tFerrow\t'
 press y

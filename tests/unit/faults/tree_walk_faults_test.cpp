@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 const std::wstring kStandIn(1, wchar_t(0xFFFD));
@@ -19,7 +21,7 @@ TEST(TreeWalkFaults, AFolderThatCannotBeSearchedIsReportedOnceAndCountsAsAFolder
     disk.Add(L"R:\\open\\", {{L"b", kFile}});
     WalkJournal journal;
     EXPECT_TRUE(WalkTree(disk, L"R:\\", journal));
-    EXPECT_EQ((Paths{L"folder R:\\", L"file R:\\a", L"folder R:\\locked\\", L"unreadable R:\\locked\\",
+    EXPECT_EQ((Paths{L"folder R:\\", L"file R:\\a", L"folder R:\\locked\\", L"unreadable folder R:\\locked\\",
                      L"folder R:\\open\\", L"file R:\\open\\b"}),
               journal.events);
     EXPECT_EQ(1, disk.Listings(L"R:\\locked\\")) << "not searched a second time";
@@ -33,7 +35,7 @@ TEST(TreeWalkFaults, ANoToTheReportEndsTheWalk)
     WalkJournal journal;
     journal.goOnAfterUnreadable = false;
     EXPECT_FALSE(WalkTree(disk, L"R:\\", journal));
-    EXPECT_EQ((Paths{L"folder R:\\", L"folder R:\\locked\\", L"unreadable R:\\locked\\"}), journal.events);
+    EXPECT_EQ((Paths{L"folder R:\\", L"folder R:\\locked\\", L"unreadable folder R:\\locked\\"}), journal.events);
 }
 
 TEST(TreeWalkFaults, AFolderThatGoesBetweenItsTwoListingsIsReported)
@@ -45,7 +47,7 @@ TEST(TreeWalkFaults, AFolderThatGoesBetweenItsTwoListingsIsReported)
     disk.secondListingFails = {L"R:\\going\\"};
     WalkJournal journal;
     EXPECT_TRUE(WalkTree(disk, L"R:\\", journal));
-    EXPECT_EQ((Paths{L"folder R:\\", L"folder R:\\going\\", L"file R:\\going\\f", L"unreadable R:\\going\\"}),
+    EXPECT_EQ((Paths{L"folder R:\\", L"folder R:\\going\\", L"file R:\\going\\f", L"unreadable folder R:\\going\\"}),
               journal.events);
 }
 
@@ -58,7 +60,7 @@ TEST(TreeWalkFaults, ANameWithABackslashIsReportedNotWalkedInto)
     WalkJournal journal;
     EXPECT_TRUE(WalkTree(disk, L"R:\\", journal));
     EXPECT_EQ((Paths{L"folder R:\\", L"unreadable R:\\a\\b", L"unreadable R:\\c/d", L"file R:\\e",
-                     L"unreadable R:\\\\\\"}),
+                     L"unreadable folder R:\\\\\\"}),
               journal.events);
 }
 
@@ -83,21 +85,63 @@ TEST(TreeWalkFaults, NamesThatComeOutTheSameAreReadOnceAndTheRestReported)
                             L"file R:\\cafe",
                             L"folder R:\\d" + kStandIn + L"\\",
                             L"file R:\\d" + kStandIn + L"\\in",
-                            L"unreadable R:\\D" + kStandIn + L"\\"};
+                            L"unreadable folder R:\\D" + kStandIn + L"\\"};
     EXPECT_EQ(expected, journal.events);
 }
 
-TEST(TreeWalkFaults, LinksToFoldersAreNotFollowed)
+TEST(TreeWalkFaults, LinksBackUpTheWalksPathAreReportedNotFollowed)
 {
-    // Two links to the folder itself would otherwise double the walk at
-    // every level.
+    // Followed, two links to the folder itself would double the walk at
+    // every level; a link to the parent from below would never end either.
     MemoryDisk disk;
-    disk.Add(L"R:\\", {{L"f", kFile}, {L"self1", kLink}, {L"self2", kLink}});
-    disk.Add(L"R:\\self1\\", {{L"f", kFile}});
-    disk.Add(L"R:\\self2\\", {{L"f", kFile}});
+    disk.Add(L"R:\\", {{L"f", kFile}, {L"self1", kLink}, {L"sub", kFolder}, {L"self2", kLink}});
+    disk.Add(L"R:\\sub\\", {{L"g", kFile}, {L"up", kLink}});
+    disk.linksTo = {{L"R:\\self1\\", L"R:\\"}, {L"R:\\self2\\", L"R:\\"}, {L"R:\\sub\\up\\", L"R:\\"}};
     WalkJournal journal;
     EXPECT_TRUE(WalkTree(disk, L"R:\\", journal));
-    EXPECT_EQ((Paths{L"folder R:\\", L"file R:\\f"}), journal.events);
-    EXPECT_FALSE(IsEnteredFolder({L"self1", kLink}));
-    EXPECT_TRUE(IsEnteredFolder({L"real", kFolder}));
+    EXPECT_EQ((Paths{L"folder R:\\", L"file R:\\f", L"link loop R:\\self1\\", L"folder R:\\sub\\",
+                     L"file R:\\sub\\g", L"link loop R:\\sub\\up\\", L"link loop R:\\self2\\"}),
+              journal.events);
+}
+
+TEST(TreeWalkFaults, LinksElsewhereAreWalkedLikeAnyFolder)
+{
+    // A mounted volume or a link to a sibling: its files are on the disk
+    // and are checked where the link shows them.
+    MemoryDisk disk;
+    disk.Add(L"R:\\", {{L"a", kFolder}, {L"toA", kLink}, {L"volume", kLink}});
+    disk.Add(L"R:\\a\\", {{L"x", kFile}});
+    disk.Add(L"S:\\", {{L"y", kFile}});
+    disk.linksTo = {{L"R:\\toA\\", L"R:\\a\\"}, {L"R:\\volume\\", L"S:\\"}};
+    WalkJournal journal;
+    EXPECT_TRUE(WalkTree(disk, L"R:\\", journal));
+    EXPECT_EQ((Paths{L"R:\\a\\x", L"R:\\toA\\x", L"R:\\volume\\y"}), journal.files);
+    EXPECT_TRUE(IsEnteredFolder({L"link", kLink}));
+}
+
+TEST(TreeWalkFaults, ALinkWhoseFolderCannotBeToldIsReportedNotEntered)
+{
+    MemoryDisk disk;
+    disk.Add(L"R:\\", {{L"odd", kLink}, {L"f", kFile}});
+    disk.Add(L"R:\\odd\\", {{L"inside", kFile}});
+    disk.unknownIdentity = {L"R:\\odd\\"};
+    WalkJournal journal;
+    EXPECT_TRUE(WalkTree(disk, L"R:\\", journal));
+    EXPECT_EQ((Paths{L"folder R:\\", L"file R:\\f", L"unreadable folder R:\\odd\\"}), journal.events);
+}
+
+TEST(TreeWalkFaults, ALoopThroughTwoLinksIsCaughtWhereItCloses)
+{
+    MemoryDisk disk;
+    disk.Add(L"R:\\", {{L"a", kFolder}, {L"b", kFolder}});
+    disk.Add(L"R:\\a\\", {{L"toB", kLink}});
+    disk.Add(L"R:\\b\\", {{L"toA", kLink}, {L"in", kFile}});
+    disk.linksTo = {{L"R:\\a\\toB\\", L"R:\\b\\"}, {L"R:\\b\\toA\\", L"R:\\a\\"}};
+    WalkJournal journal;
+    journal.stopAfterFiles = 100;   // a loop that is not caught ends here
+    EXPECT_TRUE(WalkTree(disk, L"R:\\", journal));
+    EXPECT_EQ((Paths{L"R:\\a\\toB\\in", L"R:\\b\\in"}), journal.files);
+    const Paths loops = {L"link loop R:\\a\\toB\\toA\\", L"link loop R:\\b\\toA\\toB\\"};
+    for (const std::wstring& loop : loops)
+        EXPECT_EQ(1, std::count(journal.events.begin(), journal.events.end(), loop)) << loop.c_str();
 }

@@ -1,6 +1,7 @@
 #include "support/memory_disk.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -43,13 +44,38 @@ int MemoryDisk::Listings(const std::wstring& folder) const
 std::unique_ptr<DirectorySearch> MemoryDisk::Open(const std::wstring& folder)
 {
     opened.push_back(folder);
-    auto it = folders.find(folder);
+    auto it = folders.find(Resolved(folder));
     if (it == folders.end())
         return nullptr;
     const bool gone = std::count(secondListingFails.begin(), secondListingFails.end(), folder) > 0;
     if (gone && Listings(folder) > 1)
         return nullptr;
     return std::make_unique<MemorySearch>(*this, it->second);
+}
+
+bool MemoryDisk::Identify(const std::wstring& folder, FolderIdentity& identity)
+{
+    if (std::count(unknownIdentity.begin(), unknownIdentity.end(), folder) > 0)
+        return false;
+    identity.volume = 1;
+    identity.index = std::hash<std::wstring>()(Resolved(folder));
+    return true;
+}
+
+std::wstring MemoryDisk::Resolved(std::wstring folder) const
+{
+    for (int hops = 0; hops < 40; ++hops) {
+        bool followed = false;
+        for (const auto& [link, target] : linksTo)
+            if (folder.compare(0, link.size(), link) == 0) {
+                folder = target + folder.substr(link.size());
+                followed = true;
+                break;
+            }
+        if (!followed)
+            break;
+    }
+    return folder;
 }
 
 void WalkJournal::FolderStarted(const std::wstring& folder)
@@ -65,8 +91,11 @@ bool WalkJournal::File(const std::wstring& path)
     return files.size() < stopAfterFiles;
 }
 
-bool WalkJournal::Unreadable(const std::wstring& path)
+bool WalkJournal::Unreadable(const std::wstring& path, Unreached why)
 {
-    events.push_back(L"unreadable " + path);
+    const wchar_t* kind = why == Unreached::File     ? L"unreadable "
+                          : why == Unreached::Folder ? L"unreadable folder "
+                                                     : L"link loop ";
+    events.push_back(kind + path);
     return goOnAfterUnreadable;
 }

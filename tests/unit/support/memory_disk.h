@@ -20,12 +20,17 @@ using Paths = std::vector<std::wstring>;
 // Each folder path lists its entries in the order a directory search would
 // return them. A folder without a listing cannot be searched; one named in
 // `secondListingFails` can be searched only once (it goes between the file
-// pass and the folder pass). It counts the searches it opens and how many
-// are open at once.
+// pass and the folder pass). A folder named in `linksTo` is a link to
+// another folder: below it the walk sees that folder's listings, and it has
+// that folder's identity. A folder in `unknownIdentity` cannot tell its
+// identity. It counts the searches it opens and how many are
+// open at once.
 class MemoryDisk : public DirectorySource {
 public:
     std::map<std::wstring, std::vector<DirectoryEntry>> folders;
     Paths secondListingFails;
+    std::map<std::wstring, std::wstring> linksTo;
+    Paths unknownIdentity;
     Paths opened;   // every folder asked for, in order
     int openSearches = 0;
     int mostOpen = 0;
@@ -36,10 +41,16 @@ public:
     int Listings(const std::wstring& folder) const;
 
     std::unique_ptr<DirectorySearch> Open(const std::wstring& folder) override;
+    bool Identify(const std::wstring& folder, FolderIdentity& identity) override;
+
+private:
+    // The folder a path leads to, through any links on it.
+    std::wstring Resolved(std::wstring folder) const;
 };
 
 // Everything the walk hands over: its files and its folders each on their
-// own, and all of it in order as "folder X", "file X", "unreadable X".
+// own, and all of it in order as "folder X", "file X", and for what it could
+// not read "unreadable X", "unreadable folder X" or "link loop X".
 class WalkJournal : public TreeWalkVisitor {
 public:
     Paths files;
@@ -50,5 +61,5 @@ public:
 
     void FolderStarted(const std::wstring& folder) override;
     bool File(const std::wstring& path) override;
-    bool Unreadable(const std::wstring& path) override;
+    bool Unreadable(const std::wstring& path, Unreached why) override;
 };

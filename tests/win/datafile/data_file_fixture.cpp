@@ -169,8 +169,9 @@ void LayScanResults(const std::vector<uint32_t>& crcs, uint32_t folders, wchar_t
     state.folderCount = folders;
     state.diskCrc = WrappingSum(crcs);
     state.expectedCount = uint32_t(count);
-    state.scannedFolders = folders;
-    state.scannedDiskCrc = state.diskCrc;
+    state.heldFolderCount = folders;
+    state.heldDiskCrc = state.diskCrc;
+    state.heldDrive = drive;
     state.unsaved = 1;
     driveDialog.SetSelectedDrive(drive);
     btnBar.EnableButton(IDM_COMPARE, true);

@@ -103,10 +103,10 @@ TEST_F(OfferSave, YesThenAFailedSaveKeepsTheProgramOpen)
     ASSERT_NE(INVALID_HANDLE_VALUE, holder);
 
     const AnsweredCommand run = RunCommand(
-        IDM_EXIT, {AnswerSaveQuestion(L"Yes"), FileDialogStep(path), BoxStep(L"", L"&Ok")});
+        IDM_EXIT, {AnswerSaveQuestion(L"Yes"), FileDialogStep(path), BoxStep(path.c_str(), L"&Ok")});
     CloseHandle(holder);
     ASSERT_TRUE(AnsweredExactly(run));
-    EXPECT_EQ(Lines{L"Can't write file"}, run.seen[2].lines);
+    EXPECT_EQ(Lines{L"Can't open file"}, run.seen[2].lines);
     ExpectStillRunning();
     EXPECT_EQ(earlier, ReadBytes(path));
     EXPECT_EQ(Lines{L"in use.crc"}, folder.FileNames());
@@ -196,7 +196,7 @@ TEST_F(OfferSave, LoadAfterYesAndAFailedSaveStopsAndKeepsTheResults)
     ASSERT_NE(INVALID_HANDLE_VALUE, holder);
 
     const AnsweredCommand run = RunCommand(
-        IDM_LOAD, {AnswerSaveQuestion(L"Yes"), FileDialogStep(path), BoxStep(L"", L"&Ok")});
+        IDM_LOAD, {AnswerSaveQuestion(L"Yes"), FileDialogStep(path), BoxStep(path.c_str(), L"&Ok")});
     CloseHandle(holder);
     ASSERT_TRUE(AnsweredExactly(run)) << "no open dialog after the failed save";
     EXPECT_EQ(Lines{L"S:\\ to be scanned"}, app_fixture::ListLines());
@@ -219,4 +219,61 @@ TEST_F(OfferSave, ScanAfterNoGoesOnToTheDriveDialog)
         IDM_SCAN, {AnswerSaveQuestion(L"No"), {BoxQuery::ForDialog(L"Scan new disk"), BoxAnswerer::Click(L"&Cancel")}});
     ASSERT_TRUE(AnsweredExactly(run));
     EXPECT_EQ(2u, run.seen.size());
+}
+
+namespace {
+
+// Alt+F4 as the keyboard delivers it to the box's focused button.
+bool PressAltF4(HWND box)
+{
+    HWND focus = FocusOfBoxThread(box);
+    return PostMessageW(focus ? focus : box, WM_SYSKEYDOWN, VK_F4, 0x20000001) != FALSE;
+}
+
+}  // namespace
+
+TEST_F(OfferSave, TheQuestionClosedWithoutAnAnswerStopsExitScanAndLoadAndLosesNothing)
+{
+    const BoxAnswerer::Action closes[] = {PressAltF4, [](HWND box) {
+                                              return PostMessageW(box, WM_CLOSE, 0, 0) != FALSE;
+                                          }};
+    for (const BoxAnswerer::Action& close : closes)
+        for (int command : {IDM_EXIT, IDM_SCAN, IDM_LOAD}) {
+            SCOPED_TRACE(command);
+            const AnsweredCommand run = RunCommand(command, {{BoxQuery::ForBox(L"Ferrow"), close}});
+            ASSERT_TRUE(AnsweredExactly(run)) << "no drive or file dialog after it";
+            ExpectSaveQuestion(run);
+            ExpectStillRunning();
+            EXPECT_EQ(Lines{L"S:\\ to be scanned"}, app_fixture::ListLines());
+            EXPECT_TRUE(app_fixture::ButtonEnabled(IDM_SAVE));
+        }
+}
+
+TEST_F(OfferSave, ACloseOrTheEndOfTheSessionWhileTheQuestionIsOpenDropsNothing)
+{
+    HWND main = app_fixture::MainWindowHandle();
+    LRESULT mayEnd = 1;
+    const AnsweredCommand run = RunCommand(
+        IDM_EXIT, {{BoxQuery::ForBox(L"Ferrow"), [&](HWND box) {
+                        // The close box and the system, while the user still reads the question.
+                        SendMessageW(main, WM_CLOSE, 0, 0);
+                        mayEnd = SendMessageW(main, WM_QUERYENDSESSION, 0, 0);
+                        return IsWindow(main) && ClickBoxButton(box, L"&Cancel");
+                    }}});
+    ASSERT_TRUE(AnsweredExactly(run)) << "no second question over the first";
+    EXPECT_EQ(0, mayEnd);
+    ExpectStillRunning();
+}
+
+TEST_F(OfferSave, TheEndOfTheSessionWhileTheAboutBoxIsOpenIsRefused)
+{
+    HWND main = app_fixture::MainWindowHandle();
+    LRESULT mayEnd = 1;
+    const AnsweredCommand run = RunCommand(IDM_ABOUT, {{BoxQuery::ForBox(), [&](HWND box) {
+                                                           mayEnd = SendMessageW(main, WM_QUERYENDSESSION, 0, 0);
+                                                           return ClickBoxButton(box, L"&Ok");
+                                                       }}});
+    ASSERT_TRUE(AnsweredExactly(run));
+    EXPECT_EQ(0, mayEnd) << "the question could not be shown, so the results were not let go";
+    ExpectStillRunning();
 }

@@ -160,7 +160,7 @@ TEST(Save, WithNoFileCountedSaysNothingToSave)
     EXPECT_EQ(std::vector<std::wstring>{L"Nothing to save"}, seen[0].lines);
 }
 
-TEST(Save, AFailedWriteSaysSoAndLeavesTheEarlierFileIntact)
+TEST(Save, ATargetHeldOpenByAnotherProgramCannotBeOpenedAndStaysIntact)
 {
     RunningApp app;
     ASSERT_EQ(1, app.StartResult());
@@ -174,12 +174,12 @@ TEST(Save, AFailedWriteSaysSoAndLeavesTheEarlierFileIntact)
 
     bool answered = false;
     const std::vector<SeenBox> seen =
-        SaveWithAnswers({FileDialogStep(path), BoxStep(nullptr, L"&Ok")}, &answered);
+        SaveWithAnswers({FileDialogStep(path), BoxStep(path.c_str(), L"&Ok")}, &answered);
     holder.Release();
     ASSERT_TRUE(answered);
     ASSERT_EQ(2u, seen.size());
-    EXPECT_EQ(std::vector<std::wstring>{L"Can't write file"}, seen[1].lines);
-    EXPECT_EQ(L"", seen[1].caption);
+    EXPECT_EQ(std::vector<std::wstring>{L"Can't open file"}, seen[1].lines);
+    EXPECT_EQ(path, seen[1].caption);
 
     EXPECT_EQ(earlier, ReadBytes(path));
     EXPECT_EQ(std::vector<std::wstring>{L"disk1.crc"}, folder.FileNames()) << "no temporary file left";

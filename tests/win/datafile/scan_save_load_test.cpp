@@ -66,3 +66,59 @@ TEST(ScanSaveLoad, ASavedScanComparesTheDriveAfterALoad)
     ASSERT_TRUE(scan_test::CompareDrive(L'R'));
     EXPECT_EQ((Lines{L"R:\\two - bad crc", L"1 files do not compare.", totals}), scan_test::LinesFrom(2));
 }
+
+TEST(ScanSaveLoad, SaveWritesTheScannedDriveAndFiguresWhateverWasComparedSince)
+{
+    scan_test::TestFolder disk;
+    disk.Write(L"one", "first file");
+    scan_test::CdDrive drive(L'R', disk);
+    // Another disk with as many files, in two folders: its compare sets
+    // the counts and the drive of the walk to its own.
+    scan_test::TestFolder otherDisk;
+    otherDisk.MakeFolder(L"a");
+    otherDisk.Write(L"a\\x", "another disk's file");
+    scan_test::CdDrive otherDrive(L'S', otherDisk);
+    TestFolder files;
+    const std::wstring path = files.File(L"disk R.crc");
+    RunningApp app;
+    ASSERT_TRUE(scan_test::ScanDrive(L'R'));
+    ASSERT_TRUE(scan_test::CompareDrive(L'S'));   // the drive dialog now shows S:
+    ASSERT_EQ((Lines{L"S:\\a\\x - bad crc", L"1 files do not compare.", L"  Total files:  1  Total folders:  2"}),
+              scan_test::LinesFrom(2));
+
+    ASSERT_TRUE(AnsweredExactly(RunCommand(IDM_SAVE, {FileDialogStep(path)})));
+    const uint32_t crc = scan_test::OracleCrc("first file");
+    EXPECT_EQ(HeaderFile(1, 1, crc, L'R' - L'A', 1, {crc}), ReadBytes(path));
+}
+
+TEST(ScanSaveLoad, ARefusedLoadLeavesTheUnsavedScanAsItWasAndSaveable)
+{
+    scan_test::TestFolder disk;
+    disk.Write(L"one", "first file");
+    disk.Write(L"two", "second file");
+    scan_test::CdDrive drive(L'R', disk);
+    TestFolder files;
+    // A header that announces three CRCs and holds two.
+    const std::wstring bad = files.File(L"short.crc");
+    Bytes shortFile = HeaderFile(3, 1, 0, 17, 1, {1, 2});
+    for (size_t i = 36; i < 48; ++i)
+        shortFile[i] = 0xEE;
+    WriteBytes(bad, shortFile);
+    RunningApp app;
+    ASSERT_TRUE(scan_test::ScanDrive(L'R'));
+    const std::vector<uint32_t> scanned = ProgramCrcs(2);
+
+    const AnsweredCommand load =
+        RunCommand(IDM_LOAD, {BoxStep(L"Ferrow", L"No"), FileDialogStep(bad), BoxStep(bad.c_str(), L"&Ok")});
+    ASSERT_TRUE(AnsweredExactly(load));
+    EXPECT_EQ(Lines{L"Error reading file"}, load.seen[2].lines);
+    EXPECT_TRUE(app_fixture::ButtonEnabled(IDM_SAVE));
+    EXPECT_EQ(1, resultList.State().unsaved);
+    EXPECT_EQ(2u, resultList.State().expectedCount);
+    EXPECT_EQ(scanned, ProgramCrcs(2));
+
+    const std::wstring path = files.File(L"kept.crc");
+    ASSERT_TRUE(AnsweredExactly(RunCommand(IDM_SAVE, {FileDialogStep(path)})));
+    EXPECT_EQ(HeaderFile(2, 1, WrappingSum(scanned), L'R' - L'A', 1, scanned), ReadBytes(path))
+        << "the scan's own header; nothing of the refused file";
+}

@@ -5,6 +5,7 @@
 #include "unix_side.h"
 
 #include "../scan/scan_fixture.h"
+#include "support/app_fixture.h"
 #include "engine/crc32.h"
 #include "engine/mapped_file.h"
 
@@ -35,4 +36,28 @@ TEST_F(DeviceNamedFiles, AreReadAsTheFilesTheyAre)
         EXPECT_EQ(scan_test::Hex8(runningCrc),
                   scan_test::Hex8(scan_test::OracleCrc("the file " + narrow)));
     }
+}
+
+TEST_F(DeviceNamedFiles, DroppedFoldersAndFilesEndingInADotOrASpaceAreThemselves)
+{
+    // Each has a namesake without the dot or space, which Windows' usual
+    // path rules would reach instead.
+    scan_test::TestFolder folder;
+    unix_side::EmptiedAtEnd removal(folder.Root());
+    ASSERT_EQ("ok", unix_side::RunPython(
+                        "import os\nroot = " + unix_side::PyBytes(unix_side::UnixPath(folder.Root())) +
+                        "\nfor name in (b'trail.', b'trail', b'space ', b'space'):\n"
+                        "    os.mkdir(os.path.join(root, name))\n"
+                        "    open(os.path.join(root, name, b'in'), 'wb').write(b'inside ' + name)\n"
+                        "    open(os.path.join(root, name + b'.txt.'), 'wb').write(b'file ' + name)\n"));
+    RunningApp app;
+    const std::wstring dot = folder.Path(L"trail."), space = folder.Path(L"space ");
+    scan_test::DropOnMainWindow({dot, space, dot + L".txt.", space + L".txt."});
+    using scan_test::Hex8;
+    using scan_test::OracleCrc;
+    EXPECT_EQ((std::vector<std::wstring>{Hex8(OracleCrc("inside trail.")) + L"\t" + dot,
+                                         Hex8(OracleCrc("inside space ")) + L"\t" + space,
+                                         Hex8(OracleCrc("file trail.")) + L"\t" + dot + L".txt.",
+                                         Hex8(OracleCrc("file space ")) + L"\t" + space + L".txt."}),
+              app_fixture::ListLines());
 }

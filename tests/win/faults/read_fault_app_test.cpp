@@ -79,8 +79,10 @@ TEST_F(ReadFault, AFileCutShortDuringItsCheckIsReportedAsUnreadable)
     ASSERT_TRUE(answered);
     EXPECT_EQ(answer.Seen()[0].lines, Lines{L"Can't open file"});
     EXPECT_EQ(answer.Seen()[1].lines, Lines{L"Continue crc check?"});
-    // No made-up CRC for the cut file; the next item is checked as usual.
-    EXPECT_EQ(app_fixture::ListLines(), Lines{L"CA6598D0\t" + folder.Path(L"next.txt")});
+    // No made-up CRC for the cut file, which is named; the next item is
+    // checked as usual.
+    EXPECT_EQ(app_fixture::ListLines(),
+              (Lines{big + L" - unreadable", L"CA6598D0\t" + folder.Path(L"next.txt")}));
     EXPECT_EQ(app_fixture::StatusText(), L"Done");
     EXPECT_EQ(mappedFile.view, nullptr);
 }

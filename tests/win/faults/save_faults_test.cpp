@@ -94,13 +94,13 @@ protected:
     CurrentFolderReset leaveFolder;
 };
 
-TEST_F(SaveFault, OntoALinkToTheFullDeviceSaysItCannotWriteAndKeepsTheLink)
+TEST_F(SaveFault, OntoALinkToTheFullDeviceIsRefusedAndKeepsTheLink)
 {
     const std::wstring path = folder.File(L"full.crc");
     LinuxRemoval removal{path};
     ASSERT_EQ("ok", unix_side::RunPython("import os\nos.symlink('/dev/full', " + Py(path) + ")\n"));
 
-    ASSERT_NO_FATAL_FAILURE(ExpectReported(SaveScanResults(path), L"Can't write file"));
+    ASSERT_NO_FATAL_FAILURE(ExpectReported(SaveScanResults(path, path.c_str()), L"Can't open file"));
     EXPECT_EQ("ok", unix_side::RunPython("import os\nlink = os.readlink(" + Py(path) + ")\n"
                                          "assert link == b'/dev/full', link\n"));
     EXPECT_EQ(Lines{L"full.crc"}, folder.FileNames()) << "no temporary file left";
@@ -115,7 +115,7 @@ TEST_F(SaveFault, OntoADeviceNodeLeavesTheDeviceInPlace)
     ASSERT_EQ("ok", unix_side::RunPython("import os, stat\nos.mknod(" + Py(path) +
                                          ", 0o666 | stat.S_IFCHR, os.makedev(1, 7))\n"));
 
-    ASSERT_NO_FATAL_FAILURE(ExpectReported(SaveScanResults(path), L"Can't write file"));
+    ASSERT_NO_FATAL_FAILURE(ExpectReported(SaveScanResults(path, path.c_str()), L"Can't open file"));
     EXPECT_EQ("ok", unix_side::RunPython("import os, stat\nassert stat.S_ISCHR(os.stat(" + Py(path) +
                                          ").st_mode)\n"));
     EXPECT_EQ(Lines{L"node.crc"}, folder.FileNames()) << "no temporary file left";

@@ -24,17 +24,7 @@ using Lines = std::vector<std::wstring>;
 using scan_test::CdDrive;
 using scan_test::Hex8;
 using scan_test::OracleCrc;
-
-std::wstring Totals(uint32_t files, uint32_t folders)
-{
-    return L"  Total files:  " + std::to_wstring(files) + L"  Total folders:  " +
-           std::to_wstring(folders);
-}
-
-std::wstring Totals(uint32_t files, uint32_t folders, uint32_t diskCrc)
-{
-    return Totals(files, folders) + L"  CRC for disk:  " + Hex8(diskCrc);
-}
+using scan_test::Totals;
 
 std::string Content(const std::wstring& name)
 {
@@ -90,7 +80,7 @@ struct ScanSnapshot {
 
 using WalkFault = FaultTest;
 
-TEST_F(WalkFault, AFileHeldOpenByAnotherProgramIsReportedAndTheScanGoesOn)
+TEST_F(WalkFault, AFileHeldOpenByAnotherProgramIsReportedAndKeepsItsPlace)
 {
     scan_test::TestFolder folder;
     std::vector<std::wstring> names = WriteTenFiles(folder);
@@ -105,11 +95,13 @@ TEST_F(WalkFault, AFileHeldOpenByAnotherProgramIsReportedAndTheScanGoesOn)
 
     EXPECT_EQ(Lines{L"R:\\" + names[1]}, CaptionsOf(seen, L"Can't open file"));
     EXPECT_EQ(Lines{L"Ferrow"}, CaptionsOf(seen, L"Continue crc check?"));
-    names.erase(names.begin() + 1);
-    const std::vector<uint32_t> crcs = CrcsOf(names);
-    EXPECT_EQ((Lines{L"R:\\ to be scanned", Totals(9, 1, WrappingSum(crcs))}), app_fixture::ListLines());
-    EXPECT_EQ(crcs, ProgramCrcs(9));
-    EXPECT_EQ(9u, resultList.State().expectedCount);
+    std::vector<uint32_t> crcs = CrcsOf(names);
+    crcs[1] = 0;
+    EXPECT_EQ((Lines{L"R:\\ to be scanned", L"R:\\" + names[1] + L" - unreadable",
+                     Totals(10, 1, WrappingSum(crcs))}),
+              app_fixture::ListLines());
+    EXPECT_EQ(crcs, ProgramCrcs(10));
+    EXPECT_EQ(10u, resultList.State().expectedCount);
 }
 
 TEST_F(WalkFault, FilesRemovedDuringTheScanAreReportedOrGoneButNeverCounted)
@@ -139,9 +131,19 @@ TEST_F(WalkFault, FilesRemovedDuringTheScanAreReportedOrGoneButNeverCounted)
             << std::string(reported[i].begin(), reported[i].end());
     std::printf("removed during the scan: 5 files, %zu reported, %zu no longer listed\n",
                 reported.size() - 1, 6 - reported.size());
-    const std::vector<uint32_t> crcs = CrcsOf({names.begin() + 1, names.begin() + 5});
-    EXPECT_EQ((Lines{L"R:\\ to be scanned", Totals(4, 1, WrappingSum(crcs))}), app_fixture::ListLines());
-    EXPECT_EQ(crcs, ProgramCrcs(4));
+    // A file reported keeps its place with 0 and is named; one no longer
+    // listed is not on the disk.
+    std::vector<uint32_t> crcs = CrcsOf({names.begin(), names.begin() + 5});
+    crcs[0] = 0;
+    Lines lines = {L"R:\\ to be scanned"};
+    for (const std::wstring& path : reported) {
+        lines.push_back(path + L" - unreadable");
+        if (path != reported[0])
+            crcs.push_back(0);
+    }
+    lines.push_back(Totals(uint32_t(crcs.size()), 1, WrappingSum(crcs)));
+    EXPECT_EQ(lines, app_fixture::ListLines());
+    EXPECT_EQ(crcs, ProgramCrcs(uint32_t(crcs.size())));
 }
 
 TEST_F(WalkFault, AFolderRemovedWhileItsParentIsListedIsReported)
@@ -171,7 +173,8 @@ TEST_F(WalkFault, AFolderRemovedWhileItsParentIsListedIsReported)
     // The system read the root's list ahead, so the walk still finds sub2,
     // counts it and says that it cannot read it. Its file is not counted.
     EXPECT_EQ((Lines{L"R:\\sub1\\held", L"R:\\sub2\\"}), CaptionsOf(seen, L"Can't open file"));
-    EXPECT_EQ((Lines{L"R:\\ to be scanned", Totals(1, 3, OracleCrc("kept"))}),
+    EXPECT_EQ((Lines{L"R:\\ to be scanned", L"R:\\sub1\\held - unreadable", L"R:\\sub2\\ - unreadable",
+                     Totals(2, 3, OracleCrc("kept"))}),
               app_fixture::ListLines());
 }
 
@@ -202,9 +205,12 @@ TEST_F(WalkFault, ADriveThatDisappearsDuringACompareLeavesTheScanIntact)
 
     EXPECT_EQ((Lines{L"R:\\" + names[3], L"R:\\" + names[4]}), CaptionsOf(seen, L"Can't open file"));
     EXPECT_EQ(2, questions);
-    EXPECT_EQ(scanLines, app_fixture::ListLines()) << "no compare result, no totals";
+    Lines lines = scanLines;
+    lines.push_back(L"R:\\" + names[3] + L" - unreadable");
+    lines.push_back(L"R:\\" + names[4] + L" - unreadable");
+    EXPECT_EQ(lines, app_fixture::ListLines()) << "no compare result, no totals";
     ScanState state = resultList.State();
-    EXPECT_EQ(3, state.fileCount) << "the compare counted the three files it read";
+    EXPECT_EQ(4, state.fileCount) << "the three files read and the one the user went on after";
     resultList.State().fileCount = scanned.state.fileCount;
     resultList.State().folderCount = scanned.state.folderCount;
     scanned.ExpectUnchanged();
@@ -235,8 +241,11 @@ TEST_F(WalkFault, FailedDropsLeaveTheScanToBeSavedAsItWas)
         EXPECT_EQ((Lines{folder.Path(L"dropped\\two"), folder.Path(names[0])}),
                   CaptionsOf(seen, L"Can't open file"));
     }
-    // The folder ended by No has no line; the file after it was checked.
-    EXPECT_EQ((Lines{Hex8(OracleCrc(Content(names[1]))) + L"\t" + folder.Path(names[1])}),
+    // The folder ended by No says so; the file after it was checked; the
+    // file answered No is named.
+    EXPECT_EQ((Lines{folder.Path(L"dropped") + L" - incomplete, 1 unreadable",
+                     Hex8(OracleCrc(Content(names[1]))) + L"\t" + folder.Path(names[1]),
+                     folder.Path(names[0]) + L" - unreadable"}),
               app_fixture::ListLines());
     scanned.ExpectUnchanged();
 
@@ -255,10 +264,12 @@ TEST_F(WalkFault, FailedDropsLeaveTheScanToBeSavedAsItWas)
         EXPECT_EQ(scanned.crcs[i], GetLittleEndian32(bytes, 48 + 4 * i));
 }
 
-TEST_F(WalkFault, LinksBetweenFoldersAreNotFollowedRoundAndRound)
+TEST_F(WalkFault, LinksBackUpTheWalkAreNamedAndLinksElsewhereAreWalked)
 {
-    // Two links to the disk's own root: followed, every level would double
-    // the walk until the system's link limit, some 2^40 folders.
+    // Two links to the disk's own root and one from below to its parent:
+    // followed, every level would double the walk until the system's link
+    // limit, some 2^40 folders. A link to a folder beside it is walked like
+    // a mounted volume: its file is on the disk and is checked there too.
     scan_test::TestFolder folder;
     unix_side::EmptiedAtEnd removal(folder.Root());
     folder.Write(L"file", "content");
@@ -268,14 +279,24 @@ TEST_F(WalkFault, LinksBetweenFoldersAreNotFollowedRoundAndRound)
                                          unix_side::PyBytes(unix_side::UnixPath(folder.Root())) +
                                          "\nos.symlink('.', os.path.join(root, b'self1'))\n"
                                          "os.symlink('..', os.path.join(root, b'sub', b'up'))\n"
-                                         "os.symlink(root, os.path.join(root, b'self2'))\n"));
+                                         "os.symlink(root, os.path.join(root, b'self2'))\n"
+                                         "os.symlink('sub', os.path.join(root, b'beside'))\n"));
     CdDrive drive(L'R', folder);
     RunningApp app;
     AbortWhenTooLong patience(60000);
+    BoxRules user(BoxRules::ContinueWith(L"Yes"));
     ASSERT_TRUE(scan_test::ScanDrive(L'R'));
+    const Lines loops = CaptionsOf(user.Stop(), L"Can't open file");
     EXPECT_FALSE(patience.Aborted());
-    EXPECT_EQ((Lines{L"R:\\ to be scanned", Totals(2, 2, OracleCrc("content") + OracleCrc("inner"))}),
-              app_fixture::ListLines());
+
+    Lines sorted = loops;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ((Lines{L"R:\\beside\\up\\", L"R:\\self1\\", L"R:\\self2\\", L"R:\\sub\\up\\"}), sorted);
+    Lines lines = {L"R:\\ to be scanned"};
+    for (const std::wstring& loop : loops)
+        lines.push_back(loop + L" - unreadable");
+    lines.push_back(Totals(3, 3, OracleCrc("content") + 2 * OracleCrc("inner")));
+    EXPECT_EQ(lines, app_fixture::ListLines());
 }
 
 TEST_F(WalkFault, AScanThatEndsEarlyLeavesTheLoadedListForCompare)
@@ -305,14 +326,15 @@ TEST_F(WalkFault, AScanThatEndsEarlyLeavesTheLoadedListForCompare)
         ASSERT_TRUE(scan_test::ScanDrive(L'S'));
         EXPECT_EQ(Lines{L"S:\\" + stopAt}, CaptionsOf(user.Stop(), L"Can't open file"));
     }
-    EXPECT_EQ(Lines{L"S:\\ to be scanned"}, app_fixture::ListLines());
+    EXPECT_EQ((Lines{L"S:\\ to be scanned", L"S:\\" + stopAt + L" - unreadable"}), app_fixture::ListLines());
+    EXPECT_FALSE(app_fixture::ButtonEnabled(IDM_SAVE)) << "nothing of this scan to save";
 
     // Compare still uses the loaded list, whole: the first disk compares.
     EXPECT_TRUE(app_fixture::ButtonEnabled(IDM_COMPARE));
     EXPECT_EQ(10u, resultList.State().expectedCount);
     EXPECT_EQ(crcs, ProgramCrcs(10));
     ASSERT_TRUE(scan_test::CompareDrive(L'R'));
-    EXPECT_EQ((Lines{L"Disks compare", Totals(10, 1, WrappingSum(crcs))}), scan_test::LinesFrom(1));
+    EXPECT_EQ((Lines{L"Disks compare", Totals(10, 1, WrappingSum(crcs))}), scan_test::LinesFrom(2));
 }
 
 TEST_F(WalkFault, ADriveWhoseFolderIsRemovedDuringAScanLeavesTheEarlierScanForCompare)
@@ -346,7 +368,10 @@ TEST_F(WalkFault, ADriveWhoseFolderIsRemovedDuringAScanLeavesTheEarlierScanForCo
     const std::vector<SeenBox> seen = user.Stop();
 
     EXPECT_EQ((Lines{L"R:\\" + names[3], L"R:\\" + names[4]}), CaptionsOf(seen, L"Can't open file"));
-    EXPECT_EQ(Lines{L"R:\\ to be scanned"}, app_fixture::ListLines()) << "no totals";
+    EXPECT_EQ((Lines{L"R:\\ to be scanned", L"R:\\" + names[3] + L" - unreadable",
+                     L"R:\\" + names[4] + L" - unreadable"}),
+              app_fixture::ListLines())
+        << "no totals";
     EXPECT_EQ(crcs, ProgramCrcs(10)) << "the first scan's list, whole";
     EXPECT_EQ(10u, resultList.State().expectedCount);
     EXPECT_TRUE(app_fixture::ButtonEnabled(IDM_COMPARE));

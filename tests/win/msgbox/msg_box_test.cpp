@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <string>
 #include <utility>
 #include <vector>
@@ -217,15 +218,55 @@ TEST_F(MsgBoxTest, TwoButtonBoxWrapsBothWays)
     ASSERT_TRUE(answerer.Finish());
 }
 
-TEST_F(MsgBoxTest, CloseRequestFromOutsideReturnsZero)
+TEST_F(MsgBoxTest, ABoxClosedWithoutAnAnswerGivesCancelWhenItHasACancelButtonElseZero)
 {
-    BoxAnswerer answerer(BoxQuery::ForBox(), [](HWND b) {
-        return PostMessageW(b, WM_CLOSE, 0, 0) != FALSE;
-    });
-    int answer = Ask(L"Continue crc check?", L"Ferrow", 0x24);
+    // What Alt+F4 on the box, or the system closing it, delivers.
+    const struct {
+        UINT style;
+        int unanswered;
+    } cases[] = {{0x23, 2}, {0x21, 2}, {0x24, 0}, {0x30, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.style);
+        BoxAnswerer answerer(BoxQuery::ForBox(), [](HWND b) {
+            return PostMessageW(b, WM_CLOSE, 0, 0) != FALSE;
+        });
+        EXPECT_EQ(Ask(L"Save CRC's?", L"Ferrow", c.style), c.unanswered);
+        ASSERT_TRUE(answerer.Finish());
+        ExpectClosed(answerer.First());
+    }
+}
+
+namespace {
+
+MsgBox* nestedBox;
+HWND nestedOwner;
+std::atomic<int> nestedAnswer;
+
+void CALLBACK AskNestedQuestion(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(nullptr, timer);
+    nestedAnswer = nestedBox->Ask(nestedOwner, L"Save CRC's?", L"Ferrow", 0x23, 0, kBlack, kBack, kShadow);
+}
+
+}  // namespace
+
+TEST_F(MsgBoxTest, AQuestionAskedWhileAnotherBoxIsOpenIsNotShownAndCountsAsUnanswered)
+{
+    // A close or end-of-session request handled inside an open box asks its
+    // own question: the boxes share their buttons, so it is not shown, and
+    // one that can be cancelled is cancelled.
+    MsgBox other;
+    nestedBox = &other;
+    nestedOwner = owner.Handle();
+    nestedAnswer = -1;
+    BoxAnswerer answerer(BoxQuery::ForBox(L"First"), Guarded([](HWND b) {
+        return WaitUntil([] { return nestedAnswer != -1; }) &&
+               FindBox(BoxQuery::ForBox(L"Ferrow")) == nullptr && ClickBoxButton(b, L"&Ok");
+    }));
+    SetTimer(nullptr, 0, 100, AskNestedQuestion);
+    EXPECT_EQ(Ask(L"first", L"First", 0x30), 1);
     ASSERT_TRUE(answerer.Finish());
-    EXPECT_EQ(answer, 0);
-    ExpectClosed(answerer.First());
+    EXPECT_EQ(2, nestedAnswer.load());
 }
 
 namespace {
@@ -244,7 +285,7 @@ void CALLBACK DestroyBoxTimer(HWND, UINT, UINT_PTR timer, DWORD)
 
 } // namespace
 
-TEST_F(MsgBoxTest, BoxDestroyedFromOutsideReturnsZeroAndTheNextQuestionWorks)
+TEST_F(MsgBoxTest, BoxDestroyedFromOutsideIsUnansweredAndTheNextQuestionWorks)
 {
     destroyTarget = nullptr;
     // A timer of the waiting thread itself destroys the box (as only that thread can).
@@ -260,11 +301,22 @@ TEST_F(MsgBoxTest, BoxDestroyedFromOutsideReturnsZeroAndTheNextQuestionWorks)
     ASSERT_TRUE(answerer.Finish());
 }
 
-TEST_F(MsgBoxTest, PendingQuitReturnsZeroAndStaysQueued)
+TEST_F(MsgBoxTest, AnOwnerDisabledBeforeTheQuestionStaysDisabledAfterIt)
+{
+    // A modal dialog holds the owner disabled when the end of the session asks.
+    EnableWindow(owner.Handle(), FALSE);
+    BoxAnswerer answerer(BoxQuery::ForBox(), L"&No");
+    EXPECT_EQ(Ask(L"Save CRC's?", L"Ferrow", 0x23), 7);
+    ASSERT_TRUE(answerer.Finish());
+    EXPECT_FALSE(IsWindowEnabled(owner.Handle()));
+    EnableWindow(owner.Handle(), TRUE);
+}
+
+TEST_F(MsgBoxTest, PendingQuitCancelsTheQuestionAndStaysQueued)
 {
     PostQuitMessage(5);
     int answer = Ask(L"Save CRC's?", L"", 0x23);
-    EXPECT_EQ(answer, 0);
+    EXPECT_EQ(answer, 2);
     EXPECT_EQ(FindBox(BoxQuery::ForBox()), nullptr);
     EXPECT_TRUE(IsWindowEnabled(owner.Handle()));
     MSG msg;

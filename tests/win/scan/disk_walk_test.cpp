@@ -2,6 +2,8 @@
 // the compare results, Abort, and trees beyond the old limits.
 #include "scan_fixture.h"
 
+#include "../faults/box_rules.h"
+
 #include "app/globals.h"
 #include "resource.h"
 #include "support/app_fixture.h"
@@ -14,17 +16,6 @@ using namespace scan_test;
 namespace {
 
 using Lines = std::vector<std::wstring>;
-
-std::wstring Totals(uint32_t files, uint32_t folders)
-{
-    return L"  Total files:  " + std::to_wstring(files) + L"  Total folders:  " +
-           std::to_wstring(folders);
-}
-
-std::wstring Totals(uint32_t files, uint32_t folders, uint32_t diskCrc)
-{
-    return Totals(files, folders) + L"  CRC for disk:  " + Hex8(diskCrc);
-}
 
 const uint32_t* StoredCrcs()
 {
@@ -159,7 +150,7 @@ TEST(DiskWalk, AFileRemovedFromTheEndStillCompares)
     EXPECT_EQ(resultList.State().expectedCount, 3u);
 }
 
-TEST(DiskWalk, AnUnreadableFileAnsweredYesTakesNoPosition)
+TEST(DiskWalk, AnUnreadableFileAnsweredYesKeepsItsPlaceAndIsNamed)
 {
     SmallDisk disk;
     RunningApp app;
@@ -167,14 +158,14 @@ TEST(DiskWalk, AnUnreadableFileAnsweredYesTakesNoPosition)
     HANDLE holder = CreateFileW(L"R:\\sub\\three", GENERIC_READ, FILE_SHARE_READ, nullptr,
                                 OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-    BoxAnswerer answer({{BoxQuery::ForBox(L"R:\\sub\\three"), BoxAnswerer::Click(L"Ok")},
-                        {BoxQuery::ForBox(L"Ferrow"), BoxAnswerer::Click(L"Yes")},
-                        {BoxQuery::ForBox(L""), BoxAnswerer::Click(L"Ok")}});
+    BoxRules user(BoxRules::ContinueWith(L"Yes"));
     ASSERT_TRUE(CompareDrive(L'R'));
-    ASSERT_TRUE(answer.Finish());
+    const std::vector<SeenBox> seen = user.Stop();
     CloseHandle(holder);
-    EXPECT_EQ(answer.Seen()[1].lines, Lines{L"Continue crc check?"});
-    EXPECT_EQ(LinesFrom(2), (Lines{L"Disks compare", Totals(2, 2, disk.RootSum())}));
+    ASSERT_EQ(2u, seen.size()) << "no count that does not match";
+    EXPECT_EQ(L"R:\\sub\\three", seen[0].caption);
+    EXPECT_EQ(seen[1].lines, Lines{L"Continue crc check?"});
+    EXPECT_EQ(LinesFrom(2), (Lines{L"R:\\sub\\three - unreadable", L"1 files do not compare.", Totals(3, 2)}));
 }
 
 TEST(DiskWalk, AbortEndsTheScanWithoutTotalsAndKeepsThePreviousResults)

@@ -170,10 +170,11 @@ TEST(DroppedItems, AnUnreadableFileAsksAndYesGoesOnWithTheNextItem)
                                           {folder.Path(L"locked.bin"), folder.Path(L"next.txt")}, &seen));
     EXPECT_EQ(seen[0].lines, Lines{L"Can't open file"});
     EXPECT_EQ(seen[1].lines, Lines{L"Continue crc check?"});
-    EXPECT_EQ(app_fixture::ListLines(), Lines{L"CA6598D0\t" + folder.Path(L"next.txt")});
+    EXPECT_EQ(app_fixture::ListLines(), (Lines{folder.Path(L"locked.bin") + L" - unreadable",
+                                               L"CA6598D0\t" + folder.Path(L"next.txt")}));
 }
 
-TEST(DroppedItems, AnUnreadableFileAnsweredNoEndsTheDrop)
+TEST(DroppedItems, AnUnreadableFileAnsweredNoIsNamedAndEndsTheDrop)
 {
     TestFolder folder;
     folder.Write(L"locked.bin", "held open");
@@ -181,11 +182,11 @@ TEST(DroppedItems, AnUnreadableFileAnsweredNoEndsTheDrop)
     RunningApp app;
     ASSERT_NO_FATAL_FAILURE(DropWhileHeld(folder.Path(L"locked.bin"), L"No",
                                           {folder.Path(L"locked.bin"), folder.Path(L"next.txt")}));
-    EXPECT_TRUE(app_fixture::ListLines().empty());
+    EXPECT_EQ(app_fixture::ListLines(), Lines{folder.Path(L"locked.bin") + L" - unreadable"});
     EXPECT_EQ(app_fixture::StatusText(), L"Done");
 }
 
-TEST(DroppedItems, InsideAFolderYesLeavesTheUnreadableFileOutOfTheSum)
+TEST(DroppedItems, AFolderWithAnUnreadableFileHasNoSumButSaysWhatItMissed)
 {
     TestFolder folder;
     folder.MakeFolder(L"f");
@@ -193,10 +194,10 @@ TEST(DroppedItems, InsideAFolderYesLeavesTheUnreadableFileOutOfTheSum)
     folder.Write(L"f\\kept.txt", "kept");
     RunningApp app;
     ASSERT_NO_FATAL_FAILURE(DropWhileHeld(folder.Path(L"f\\locked.bin"), L"Yes", {folder.Path(L"f")}));
-    EXPECT_EQ(app_fixture::ListLines(), Lines{Line(OracleCrc("kept"), folder.Path(L"f"))});
+    EXPECT_EQ(app_fixture::ListLines(), Lines{folder.Path(L"f") + L" - incomplete, 1 unreadable"});
 }
 
-TEST(DroppedItems, AFolderEndedByNoHasNoLineAndTheDropGoesOn)
+TEST(DroppedItems, AFolderEndedByNoSaysItIsIncompleteAndTheDropGoesOn)
 {
     TestFolder folder;
     folder.MakeFolder(L"f");
@@ -205,7 +206,8 @@ TEST(DroppedItems, AFolderEndedByNoHasNoLineAndTheDropGoesOn)
     RunningApp app;
     ASSERT_NO_FATAL_FAILURE(DropWhileHeld(folder.Path(L"f\\locked.bin"), L"No",
                                           {folder.Path(L"f"), folder.Path(L"after.txt")}));
-    EXPECT_EQ(app_fixture::ListLines(), Lines{L"CA6598D0\t" + folder.Path(L"after.txt")});
+    EXPECT_EQ(app_fixture::ListLines(), (Lines{folder.Path(L"f") + L" - incomplete, 1 unreadable",
+                                               L"CA6598D0\t" + folder.Path(L"after.txt")}));
 }
 
 TEST(DroppedItems, AbortStopsTheDropWithoutALine)

@@ -72,6 +72,17 @@ std::wstring Hex8(uint32_t value)
     return text;
 }
 
+std::wstring Totals(uint32_t files, uint32_t folders)
+{
+    return L"  Total files:  " + std::to_wstring(files) + L"  Total folders:  " +
+           std::to_wstring(folders);
+}
+
+std::wstring Totals(uint32_t files, uint32_t folders, uint32_t diskCrc)
+{
+    return Totals(files, folders) + L"  CRC for disk:  " + Hex8(diskCrc);
+}
+
 TestFolder::TestFolder()
 {
     static int made = 0;
@@ -129,6 +140,14 @@ CdDrive::CdDrive(wchar_t driveLetter, const TestFolder& folder) : letter(driveLe
     SETUP_CHECK(defined, "cannot define a CD-ROM drive over", folder.Root());
 }
 
+CdDrive::CdDrive(wchar_t driveLetter, const std::string& unixPath) : letter(driveLetter)
+{
+    defined = !unixPath.empty() && DefineUnixDrive(letter, unixPath, DRIVE_CDROM);
+    wchar_t shown[MAX_PATH] = L"";
+    MultiByteToWideChar(CP_UTF8, 0, unixPath.c_str(), -1, shown, MAX_PATH);
+    SETUP_CHECK(defined, "cannot define a CD-ROM drive over", shown);
+}
+
 CdDrive::~CdDrive()
 {
     if (defined)
@@ -143,6 +162,75 @@ std::wstring CdDrive::Root() const
 std::wstring CdDrive::Path(const std::wstring& relative) const
 {
     return Root() + relative;
+}
+
+namespace {
+
+// zlib's CRC over what ReadFile gives, a block at a time.
+uint32_t FileCrc(const std::wstring& path)
+{
+    HANDLE file = CreateFileW(Long(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    EXPECT_NE(file, INVALID_HANDLE_VALUE) << "the oracle cannot read a file";
+    uLong crc = 0xFFFFFFFFul;
+    if (file == INVALID_HANDLE_VALUE)
+        return 0;
+    std::vector<Bytef> buffer(1 << 20);
+    DWORD got = 0;
+    while (ReadFile(file, buffer.data(), DWORD(buffer.size()), &got, nullptr) && got)
+        crc = crc32(crc, buffer.data(), got);
+    CloseHandle(file);
+    return uint32_t(crc ^ 0xFFFFFFFFul);
+}
+
+void OracleFolder(const std::wstring& root, const std::wstring& below, OracleScan& scan)
+{
+    ++scan.folders;
+    const std::wstring folder = below.empty() ? root : root + L"\\" + below;
+    std::vector<std::wstring> subfolders;
+    WIN32_FIND_DATAW entry;
+    HANDLE search = FindFirstFileW(Long(folder + L"\\*").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        const std::wstring name = entry.cFileName;
+        const std::wstring path = below.empty() ? name : below + L"\\" + name;
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            scan.files.push_back({path, FileCrc(root + L"\\" + path)});
+        else if (name[0] != L'.' && !(entry.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM))
+            subfolders.push_back(path);
+    } while (FindNextFileW(search, &entry));
+    FindClose(search);
+    for (const std::wstring& subfolder : subfolders)
+        OracleFolder(root, subfolder, scan);
+}
+
+}  // namespace
+
+std::vector<uint32_t> OracleScan::Crcs() const
+{
+    std::vector<uint32_t> crcs;
+    for (const OracleFile& file : files)
+        crcs.push_back(file.crc);
+    return crcs;
+}
+
+uint32_t OracleScan::DiskCrc() const
+{
+    uint32_t sum = 0;
+    for (const OracleFile& file : files)
+        sum += file.crc;
+    return sum;
+}
+
+OracleScan ScanOracle(const std::wstring& root)
+{
+    OracleScan scan;
+    std::wstring trimmed = root;
+    while (!trimmed.empty() && trimmed.back() == L'\\')
+        trimmed.pop_back();
+    OracleFolder(trimmed, L"", scan);
+    return scan;
 }
 
 std::vector<std::wstring> ListedFileNames(const std::wstring& folder)

@@ -17,6 +17,11 @@ uint32_t OracleCrc(const std::string& bytes);
 // "CA6598D0": eight upper-case hexadecimal digits.
 std::wstring Hex8(uint32_t value);
 
+// "  Total files:  N  Total folders:  M", and with "  CRC for disk:  " and
+// the eight digits of diskCrc.
+std::wstring Totals(uint32_t files, uint32_t folders);
+std::wstring Totals(uint32_t files, uint32_t folders, uint32_t diskCrc);
+
 // A fresh folder below the temporary folder, removed with all it holds.
 class TestFolder {
 public:
@@ -48,6 +53,8 @@ private:
 class CdDrive {
 public:
     CdDrive(wchar_t letter, const TestFolder& folder);
+    // The drive over a Linux folder: a mounted disc image, a faulty disc.
+    CdDrive(wchar_t letter, const std::string& unixPath);
     ~CdDrive();
     CdDrive(const CdDrive&) = delete;
     CdDrive& operator=(const CdDrive&) = delete;
@@ -62,6 +69,23 @@ private:
     wchar_t letter;
     bool defined = false;
 };
+
+// What a scan of the folder's tree must find, worked out without the
+// program: each file's path below root and its CRC (from zlib, over what
+// ReadFile gives) in walk order, its files first in the order the directory
+// search lists them, then its subfolders in that order (none whose name
+// begins with a dot, none with the system attribute), and the folder count.
+struct OracleFile {
+    std::wstring path;   // below root, no leading separator
+    uint32_t crc;
+};
+struct OracleScan {
+    std::vector<OracleFile> files;
+    uint32_t folders = 0;
+    std::vector<uint32_t> Crcs() const;
+    uint32_t DiskCrc() const;
+};
+OracleScan ScanOracle(const std::wstring& root);
 
 // The names of a folder's files (not folders) in the order the directory
 // search lists them.

@@ -1,0 +1,49 @@
+// The process starts here, ahead of the C runtime's start-up and of the
+// constructors of the global objects (the printer object already opens the
+// default printer, and printing brings in libraries of its own).
+//
+// Ferrow is started from wherever it was saved: a downloads folder, a USB
+// stick, the disc it is about to check. Windows looks for a library in the
+// program's own folder first, so a file there named like one of the libraries
+// the program or the system's dialogs load by name would run inside Ferrow.
+// Before anything else, library loading is limited to the system folder. The
+// imported libraries that could otherwise come from the program's folder are
+// delay-loaded (cmake/delay_load.cmake), so they are looked for only after this.
+#include <windows.h>
+
+extern "C" int WinMainCRTStartup();  // the C runtime's start-up; it calls wWinMain
+extern "C" int FerrowEntry();         // the image's entry point (CMakeLists.txt)
+
+namespace {
+
+// Windows 8 and later have it, Windows 7 and Vista only with update KB2533623;
+// without it the search order stays as it was and the program still starts.
+void LimitLibrarySearchToSystemFolder()
+{
+    using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
+    HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+    if (!kernel)
+        return;
+    auto setDefaultDllDirectories = reinterpret_cast<SetDefaultDllDirectoriesFn>(
+        reinterpret_cast<void (*)()>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
+    if (setDefaultDllDirectories)
+        setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
+}  // namespace
+
+// dlltool puts the descriptor of every delay-loaded library into ".text$2";
+// this empty one, sorted right after them, ends the array that the image's
+// delay-import directory is made to point at after linking (tools/pe_imports.py).
+extern "C" __attribute__((used, section(".text$3"), aligned(4)))
+const unsigned char ferrowDelayImportsEnd[32] = {};
+
+// 32-bit Windows promises only a 4-byte aligned stack here.
+#if defined(__i386__)
+__attribute__((force_align_arg_pointer))
+#endif
+int FerrowEntry()
+{
+    LimitLibrarySearchToSystemFolder();
+    return WinMainCRTStartup();
+}

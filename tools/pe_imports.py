@@ -1,0 +1,186 @@
+#!/usr/bin/env python3
+"""The libraries a Windows executable imports, ordinary and delay-loaded.
+
+  pe_imports.py list EXE
+      prints "import NAME" lines, "delay NAME FUNCTION..." lines and the
+      DllCharacteristics
+  pe_imports.py set-delay-directory EXE MAP
+      points the image's delay-import directory at the descriptors that
+      dlltool's delay-import libraries put into the code section (GNU ld
+      leaves that directory empty); MAP is the linker's map file
+  pe_imports.py check EXE --imports A,B,... --delayed C,D,...
+      fails unless the ordinary imports are among A,B,..., the delay-loaded
+      libraries are exactly C,D,..., and the image keeps ASLR (high-entropy on
+      64-bit) and NX
+
+Names compare without regard to case.
+"""
+import argparse
+import re
+import struct
+import sys
+
+DIRECTORY_IMPORT = 1
+DIRECTORY_DELAY_IMPORT = 13
+DELAY_DESCRIPTOR_SIZE = 32
+DYNAMIC_BASE = 0x0040
+NX_COMPAT = 0x0100
+HIGH_ENTROPY_VA = 0x0020
+
+
+class Image:
+    def __init__(self, path):
+        with open(path, "rb") as f:
+            self.data = bytearray(f.read())
+        if self.data[:2] != b"MZ":
+            raise ValueError(f"{path}: not an executable")
+        pe = struct.unpack_from("<I", self.data, 0x3C)[0]
+        if self.data[pe:pe + 4] != b"PE\0\0":
+            raise ValueError(f"{path}: no PE signature")
+        sections, optional_size = struct.unpack_from("<2xH12xH", self.data, pe + 4)
+        self.optional = pe + 24
+        magic = struct.unpack_from("<H", self.data, self.optional)[0]
+        self.pe32_plus = magic == 0x20B
+        if self.pe32_plus:
+            self.image_base = struct.unpack_from("<Q", self.data, self.optional + 24)[0]
+            self.directories = self.optional + 112
+        else:
+            self.image_base = struct.unpack_from("<I", self.data, self.optional + 28)[0]
+            self.directories = self.optional + 96
+        self.characteristics = struct.unpack_from("<H", self.data, self.optional + 70)[0]
+        self.directory_count = struct.unpack_from("<I", self.data, self.directories - 4)[0]
+        self.sections = []
+        table = self.optional + optional_size
+        for i in range(sections):
+            vsize, rva, raw_size, raw = struct.unpack_from("<IIII", self.data, table + 40 * i + 8)
+            self.sections.append((rva, max(vsize, raw_size), raw))
+
+    def offset(self, rva):
+        for start, size, raw in self.sections:
+            if start <= rva < start + size:
+                return raw + rva - start
+        raise ValueError(f"RVA {rva:#x} lies in no section")
+
+    def directory(self, index):
+        if index >= self.directory_count:
+            return 0, 0
+        return struct.unpack_from("<II", self.data, self.directories + 8 * index)
+
+    def set_directory(self, index, rva, size):
+        struct.pack_into("<II", self.data, self.directories + 8 * index, rva, size)
+
+    def string(self, rva):
+        at = self.offset(rva)
+        return self.data[at:self.data.index(0, at)].decode("ascii")
+
+    def imports(self):
+        rva, _ = self.directory(DIRECTORY_IMPORT)
+        names = []
+        while rva:
+            fields = struct.unpack_from("<5I", self.data, self.offset(rva))
+            if not any(fields):
+                break
+            names.append(self.string(fields[3]))
+            rva += 20
+        return names
+
+    def delay_imports(self):
+        """(library, [function, ...]) for each delay-loaded library."""
+        rva, size = self.directory(DIRECTORY_DELAY_IMPORT)
+        libraries = []
+        end = rva + size
+        while rva and rva + DELAY_DESCRIPTOR_SIZE <= end:
+            fields = struct.unpack_from("<8I", self.data, self.offset(rva))
+            if not any(fields):
+                break
+            # An old descriptor holds addresses, not RVAs.
+            base = 0 if fields[0] & 1 else self.image_base
+            libraries.append((self.string(fields[1] - base), self.functions(fields[4] - base, base)))
+            rva += DELAY_DESCRIPTOR_SIZE
+        return libraries
+
+    def functions(self, names_rva, base):
+        entry_format, by_ordinal = ("<Q", 1 << 63) if self.pe32_plus else ("<I", 1 << 31)
+        step = struct.calcsize(entry_format)
+        functions = []
+        while names_rva:
+            entry = struct.unpack_from(entry_format, self.data, self.offset(names_rva))[0]
+            if not entry:
+                break
+            if entry & by_ordinal:
+                functions.append(f"#{entry & 0xFFFF}")
+            else:
+                functions.append(self.string(entry - base + 2))  # past the hint
+            names_rva += step
+        return functions
+
+
+def set_delay_directory(exe, map_file):
+    image = Image(exe)
+    with open(map_file, encoding="utf-8", errors="replace") as f:
+        found = re.findall(r"^\s+0x([0-9a-fA-F]+)\s+_*_DELAY_IMPORT_DESCRIPTOR_\S+\s*$", f.read(), re.M)
+    addresses = sorted({int(a, 16) for a in found})
+    if not addresses:
+        raise SystemExit(f"{map_file}: no delay-import descriptors")
+    first = addresses[0] - image.image_base
+    for i, address in enumerate(addresses):
+        if address - image.image_base != first + i * DELAY_DESCRIPTOR_SIZE:
+            raise SystemExit(f"{exe}: the delay-import descriptors are not one array")
+    end = image.offset(first + len(addresses) * DELAY_DESCRIPTOR_SIZE)
+    if any(image.data[end:end + DELAY_DESCRIPTOR_SIZE]):
+        raise SystemExit(f"{exe}: no empty descriptor after the delay-import descriptors")
+    if image.directory_count <= DIRECTORY_DELAY_IMPORT:
+        raise SystemExit(f"{exe}: the image has no delay-import directory entry")
+    image.set_directory(DIRECTORY_DELAY_IMPORT, first, (len(addresses) + 1) * DELAY_DESCRIPTOR_SIZE)
+    with open(exe, "r+b") as f:
+        f.write(image.data)
+
+
+def check(exe, allowed, delayed):
+    image = Image(exe)
+    problems = []
+    for name in image.imports():
+        if name.lower() not in allowed:
+            problems.append(f"imports {name}, which is not among {', '.join(sorted(allowed))}")
+    found = {name.lower() for name, _ in image.delay_imports()}
+    if found != delayed:
+        problems.append(f"delay-loads {', '.join(sorted(found)) or 'nothing'}, "
+                        f"not {', '.join(sorted(delayed))}")
+    needed = DYNAMIC_BASE | NX_COMPAT | (HIGH_ENTROPY_VA if image.pe32_plus else 0)
+    if image.characteristics & needed != needed:
+        problems.append(f"DllCharacteristics {image.characteristics:#06x} lacks {needed & ~image.characteristics:#06x}")
+    for problem in problems:
+        print(f"{exe}: {problem}", file=sys.stderr)
+    return not problems
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    verbs = parser.add_subparsers(dest="verb", required=True)
+    verbs.add_parser("list").add_argument("exe")
+    setter = verbs.add_parser("set-delay-directory")
+    setter.add_argument("exe")
+    setter.add_argument("map")
+    checker = verbs.add_parser("check")
+    checker.add_argument("exe")
+    checker.add_argument("--imports", required=True)
+    checker.add_argument("--delayed", required=True)
+    args = parser.parse_args()
+
+    if args.verb == "list":
+        image = Image(args.exe)
+        for name in image.imports():
+            print(f"import {name}")
+        for name, functions in image.delay_imports():
+            print(f"delay {name} {' '.join(functions)}")
+        print(f"DllCharacteristics {image.characteristics:#06x}")
+    elif args.verb == "set-delay-directory":
+        set_delay_directory(args.exe, args.map)
+    else:
+        names = lambda text: {n.strip().lower() for n in text.replace(";", ",").split(",") if n.strip()}
+        return 0 if check(args.exe, names(args.imports), names(args.delayed)) else 1
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
