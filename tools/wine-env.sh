@@ -43,8 +43,10 @@ wine_env_start_display() {
 
 # Makes $WINEPREFIX when it is new and leaves a persistent server running in it.
 wine_env_start_prefix() {
+    local made=""
     mkdir -p "$WINEPREFIX"
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        made=1
         wineboot -i >/dev/null 2>&1
         # There is no window manager on the Xvfb display: Wine draws the captions
         # itself, and does not wait for a manager when a window goes away.
@@ -63,8 +65,12 @@ wine_env_start_prefix() {
     # wineserver wrapper and ends with the last Wine process, so that every
     # test would start the server and Wine's services anew (seconds each).
     # Started before the prefix is made, the persistent server leaves each
-    # process ten seconds slower instead.
-    wineserver -p >/dev/null 2>&1
+    # process ten seconds slower instead. When a server is still up (it
+    # answers 2), a new prefix's is the one that made it: it ends by itself.
+    if ! wineserver -p >/dev/null 2>&1 && [ -n "$made" ]; then
+        wineserver -w
+        wineserver -p >/dev/null 2>&1
+    fi
     # Start Wine's own services now, detached from any caller's pipes: a service
     # started by a test would hold the test runner's output pipe open.
     wine cmd.exe /c exit </dev/null >/dev/null 2>&1
