@@ -7,7 +7,7 @@
 #   ./ferrow.sh run FOLDER             (a folder named in many scripts)
 # and prints the time of each, then the result list and the screenshot of the
 # run. Not part of './ferrow.sh test': it downloads and installs a whole
-# system (about 25 minutes and 6 GB on a two-CPU machine).
+# system (about 13 minutes and 3.5 GB on a two-CPU machine).
 #   tools/bare-check.sh [--keep] [COMMIT] [ROOT]
 # COMMIT defaults to HEAD; ROOT (the new root's folder) to
 # /var/tmp/ferrow-bare12-<pid>. The root is removed at the end unless --keep
