@@ -13,7 +13,8 @@ packages=(cmake make g++ python3
           wine wine64 fonts-wine xvfb xdotool imagemagick x11-utils
           googletest libgtest-dev libbenchmark-dev zlib1g-dev
           cups printer-driver-cups-pdf poppler-utils clang-14 libclang-rt-14-dev
-          fuse3 fuseiso xorriso genisoimage python3-fusepy)
+          fuse3 fuseiso xorriso genisoimage python3-fusepy
+          fonts-wqy-microhei ccache)
 
 ensure_packages() {
     local missing=() p
@@ -26,18 +27,36 @@ ensure_packages() {
     apt-get update -qq >/dev/null && apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
+# A compiler cache outside the clone (ccache's own folder): a later build, in
+# this clone or a fresh one elsewhere, compiles only what changed.
+compiler_cache() {
+    command -v ccache >/dev/null || return 0
+    export CMAKE_C_COMPILER_LAUNCHER=ccache CMAKE_CXX_COMPILER_LAUNCHER=ccache
+    export CCACHE_BASEDIR=$root CCACHE_NOHASHDIR=1
+}
+
+# Builds the presets whole: what a plain build makes is what the tests run.
 build() {
     local preset
+    compiler_cache
     for preset in "$@"; do
         cmake --preset "$preset" >/dev/null || return 1
         cmake --build --preset "$preset" -j"$(nproc)" || return 1
     done
 }
 
+# Builds only the targets given, in one preset.
+build_targets() {
+    local preset=$1
+    shift
+    compiler_cache
+    cmake --preset "$preset" >/dev/null || return 1
+    cmake --build --preset "$preset" -j"$(nproc)" --target "$@" || return 1
+}
+
 # Only the program and its probe: what run needs.
 build_program() {
-    cmake --preset win64 >/dev/null || return 1
-    cmake --build --preset win64 -j"$(nproc)" --target ferrow ferrow_probe || return 1
+    build_targets win64 ferrow ferrow_probe
 }
 
 cmd_run() {
@@ -58,7 +77,7 @@ cmd_run() {
     fi
     # No display: a private one; the program is shown, read, photographed and closed.
     source tools/wine-env.sh run-$$ || exit 1
-    trap wine_env_stop EXIT
+    trap 'wine_env_stop remove' EXIT
     tools/headless_run.sh "$exe" "$@"
 }
 
@@ -68,53 +87,86 @@ stop_test_services() {
         for pid in $(cat "$FERROW_TEST_PIDFILE"); do kill "$pid" 2>/dev/null; done
         rm -f "$FERROW_TEST_PIDFILE"
     fi
-    wine_env_stop
+    wine_env_stop remove
 }
 
 # ctest prints its own summary; this keeps it and tells whether it was all green.
+# The totals at the end add up every build/*-ctest.log of the run.
+#   run_ctest DIR JOBS LOG [CTEST OPTIONS...]
 run_ctest() {
     local dir=$1 jobs=$2 log=$3
-    ctest --test-dir "$dir" --output-on-failure -j"$jobs" >"$log" 2>&1
+    shift 3
+    ctest --test-dir "$dir" --output-on-failure -j"$jobs" "$@" >"$log" 2>&1
     local rc=$?
     grep -E '^(The following tests FAILED|[[:space:]]+[0-9]+ - .*\((Failed|Timeout|Not Run|SEGFAULT|Exception)\))' -A0 "$log"
     grep -E 'tests passed|tests failed' "$log"
     return $rc
 }
 
-cmd_test() {
-    ensure_packages || exit 1
-    build native win64 win32 || exit 1
-    source tools/wine-env.sh test-$$ || exit 1
+# Runs "$@" as one stage of the test command and notes its time.
+stage_times=""
+stage() {
+    local name=$1 start=$SECONDS rc
+    shift
+    "$@"
+    rc=$?
+    stage_times+="${stage_times:+, }$name $(clock $((SECONDS - start)))"
+    return $rc
+}
+clock() { printf '%dm%02ds' $(($1 / 60)) $(($1 % 60)); }
+
+# The Wine tests and the end-to-end scripts run in lanes of their own (a
+# display and a prefix each, tools/wine-env.sh); ctest gives each test a free
+# lane (tools/wine-lane.sh), two tests at a time on two lanes.
+wine_lanes=${FERROW_WINE_LANES:-2}
+start_wine() {
+    source tools/wine-env.sh test-$$ "$wine_lanes" || return 1
     export FERROW_TEST_PIDFILE="$root/build/test-services.pids"
     trap stop_test_services EXIT
-    tools/test-setup.sh || exit 1
+    tools/test-setup.sh || return 1
+    local ids
+    ids=$(seq -s, 0 $((wine_lanes - 1)) | sed 's/[0-9]*/{"id":"&","slots":1}/g')
+    echo '{"version":{"major":1,"minor":0},"local":[{"wine":['"$ids"']}]}' >"$root/build/wine-lanes.json"
+}
+wine_tests() {
+    echo "== Wine tests ($1, $wine_lanes lanes)"
+    run_ctest build/win64 "$wine_lanes" "build/win64-$1-ctest.log" -L "^$1\$" \
+        --resource-spec-file "$root/build/wine-lanes.json"
+}
+
+cmd_test() {
+    local start=$SECONDS
+    ensure_packages || exit 1
+    rm -f build/*-ctest.log
+    stage build build native win64 win32 || exit 1
     local rc=0
     echo "== native unit tests"
-    run_ctest build/native 2 build/native-ctest.log || rc=1
-    echo "== Wine tests (one at a time: they share the display and the prefix)"
-    run_ctest build/win64 1 build/win64-ctest.log || rc=1
-    local totals skipped
-    skipped=$(cat build/native-ctest.log build/win64-ctest.log |
-              grep -cE '^[[:space:]]+[0-9]+ - .*\(Skipped\)$')
-    totals=$(cat build/native-ctest.log build/win64-ctest.log |
+    stage native run_ctest build/native 2 build/native-ctest.log || rc=1
+    stage "Wine set-up" start_wine || exit 1
+    stage Wine wine_tests wine || rc=1
+    stage end-to-end wine_tests e2e || rc=1
+    local totals skipped logs=(build/*-ctest.log)
+    skipped=$(cat "${logs[@]}" | grep -cE '^[[:space:]]+[0-9]+ - .*\(Skipped\)$')
+    totals=$(cat "${logs[@]}" |
              grep -oE '[0-9]+ tests failed out of [0-9]+' |
              awk -v s="$skipped" '{f+=$1; t+=$NF} END {printf "%d passed, %d failed, %d skipped", t-f-s, f, s}')
+    echo "stage times: $stage_times; all $(clock $((SECONDS - start)))"
     echo "$totals"
-    [ "$rc" -eq 0 ] || echo "ctest logs: build/native-ctest.log build/win64-ctest.log"
+    [ "$rc" -eq 0 ] || echo "ctest logs: ${logs[*]}"
     exit $rc
 }
 
 cmd_bench() {
     ensure_packages || exit 1
-    build native || exit 1
+    build_targets native benchmarks || exit 1
     local b
     for b in build/native/bench/*_bench; do
         [ -x "$b" ] && "$b"
     done
     if [ -x tools/walk_bench.sh ]; then
-        build win64 || exit 1
+        build_targets win64 ferrow ferrow_probe benchmarks || exit 1
         source tools/wine-env.sh bench-$$ || exit 1
-        trap wine_env_stop EXIT
+        trap 'wine_env_stop remove' EXIT
         tools/walk_bench.sh "$root/build/win64/ferrow.exe"
     fi
 }

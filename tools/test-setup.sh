@@ -12,18 +12,24 @@ record_pid() {
 # The print tests print for real: CUPS with the cups-pdf backend writes each
 # job as a PDF into the printing user's ~/PDF. Wine reads the printers from
 # CUPS when a program starts, so cupsd must be up before the first test.
+cups_running() {
+    [ -S /run/cups/cups.sock ] && lpstat -r 2>/dev/null | grep -q 'is running'
+}
+
 start_pdf_printer() {
-    if ! lpstat -r 2>/dev/null | grep -q 'is running'; then
+    # This machine's own scheduler answers on its socket; lpstat without it
+    # would ask whatever listens on localhost:631 (in a chroot, the host's).
+    if ! cups_running; then
         mkdir -p /run/cups
         /usr/sbin/cupsd -f </dev/null >/dev/null 2>&1 &
         local pid=$! i
         record_pid "$pid"
         for i in $(seq 1 100); do
-            lpstat -r 2>/dev/null | grep -q 'is running' && break
+            cups_running && break
             kill -0 "$pid" 2>/dev/null || break
             sleep 0.1
         done
-        lpstat -r 2>/dev/null | grep -q 'is running' || {
+        cups_running || {
             echo "test-setup: cupsd did not start" >&2
             return 1
         }

@@ -6,6 +6,7 @@
 # failure status and not a line of output, before the program runs at all.
 # Such a start is tried once more; anything the program itself did (any
 # output, or a run of more than a moment) stands as it is.
+source "$(dirname "${BASH_SOURCE[0]}")/wine-lane.sh"
 if [ -z "${WINEPREFIX:-}" ] || [ -z "${DISPLAY:-}" ]; then
     echo "wine-run: source tools/wine-env.sh first (no WINEPREFIX or DISPLAY)" >&2
     exit 2

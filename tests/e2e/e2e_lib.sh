@@ -30,6 +30,7 @@ build_dir=$(dirname "$exe")
 probe_exe=$build_dir/tools/probe/ferrow_probe.exe
 [ -f "$exe" ] || { echo "$e2e_name: no program at $exe" >&2; exit 1; }
 [ -f "$probe_exe" ] || { echo "$e2e_name: no probe at $probe_exe (build the win64 preset)" >&2; exit 1; }
+source "$e2e_dir/../../tools/wine-lane.sh"
 [ -n "${WINEPREFIX:-}" ] && [ -n "${DISPLAY:-}" ] ||
     { echo "$e2e_name: source tools/wine-env.sh first (no WINEPREFIX or DISPLAY)" >&2; exit 1; }
 for tool in xdotool import convert python3; do
@@ -140,6 +141,9 @@ program_running() { [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null;
 press_main() {
     timeout 5 xdotool windowfocus --sync "$main_xid" 2>/dev/null ||
         fail "cannot give the keyboard to the main window (X window $main_xid)"
+    # Wine takes the focus a moment after the X server gives it (after a
+    # dialog has closed, later still): keys sent before then are lost.
+    wait_until "the keyboard focus in the program" 10 probe focus
     xdotool key --clearmodifiers "$@"
 }
 

@@ -107,8 +107,7 @@ TEST(AppCommands, AboutButtonShowsTheAboutTextAndOkClosesIt)
     ASSERT_EQ(app.StartResult(), 1);
     ScreenShot shot;
     BoxAnswerer answerer(BoxQuery::ForBox(), [&shot](HWND box) {
-        Sleep(300);  // let it paint
-        shot = CaptureWindow(box);
+        shot = CapturePainted(box);
         return ClickBoxButton(box, L"&Ok");
     });
     PostCommand(IDM_ABOUT);

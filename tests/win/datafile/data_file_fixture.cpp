@@ -5,6 +5,7 @@
 #include "scan/drive_dialog.h"
 #include "scan/result_list.h"
 #include "support/app_fixture.h"
+#include "support/setup_check.h"
 
 #include <cwchar>
 #include <memory>
@@ -80,10 +81,12 @@ void WriteBytes(const std::wstring& path, const Bytes& bytes)
 {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    SETUP_CHECK(file != INVALID_HANDLE_VALUE, "cannot make a test file", path);
     DWORD written = 0;
     if (!bytes.empty())
         WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr);
     CloseHandle(file);
+    SETUP_CHECK(written == bytes.size(), "cannot write a test file", path);
 }
 
 void LayScanResults(const std::vector<uint32_t>& crcs, uint32_t folders, wchar_t drive)

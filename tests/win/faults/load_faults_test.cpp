@@ -11,6 +11,7 @@
 #include "resource.h"
 #include "scan/result_list.h"
 #include "support/app_fixture.h"
+#include "support/unix_path.h"
 
 #include <gtest/gtest.h>
 
@@ -139,18 +140,15 @@ Bytes RandomFile(size_t size, uint32_t seed)
     return Bytes(random.begin(), random.end());
 }
 
+// The seeds of the fuzzer, tests/fuzz/corpus of the source tree.
 std::wstring CorpusFolder()
 {
     using DosName = wchar_t*(CDECL*)(const char*);
     auto dosName = reinterpret_cast<DosName>(reinterpret_cast<void (*)()>(
         GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_dos_file_name")));
-    std::string here = __FILE__;
-    here = here.substr(0, here.rfind('/'));           // tests/win/faults
-    here = here.substr(0, here.rfind('/'));           // tests/win
-    here = here.substr(0, here.rfind('/')) + "/fuzz/corpus";
     if (!dosName)
         return L"";
-    wchar_t* name = dosName(here.c_str());
+    wchar_t* name = dosName((SourceTreeUnixPath() + "/tests/fuzz/corpus").c_str());
     if (!name)
         return L"";
     std::wstring folder = name;

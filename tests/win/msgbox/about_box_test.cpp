@@ -94,7 +94,7 @@ TEST_F(AboutBoxTest, OkClosesWithOneAndTheLayoutIsTheEllipse)
         DeleteObject(region);
         // The picture once the link text is drawn.
         WaitUntil([&] {
-            seen.shot = CaptureWindow(b);
+            seen.shot = CapturePainted(b);
             return seen.shot.CountColour(kLinkBlue) > 5 && seen.shot.CountColour(kRed) > 100;
         });
         return ClickBoxButton(b, L"&Ok");
@@ -203,7 +203,9 @@ TEST_F(AboutBoxTest, WithoutLinkTextThereIsNoLinkAndTheBoxIsShorter)
     RECT window{};
     size_t buttons = 0;
     BoxAnswerer answerer(BoxQuery::ForBox(L""), Guarded([&](HWND b) {
-        Sleep(300);  // time for the first paint, which would make a link
+        // The first paint, which would make a link, is over.
+        if (!WaitUntilPainted(b))
+            return false;
         GetWindowRect(b, &window);
         buttons = ReadBox(b).buttons.size();
         return ClickBoxButton(b, L"&Ok");

@@ -378,7 +378,7 @@ TEST_F(MsgBoxTest, ThreeLineBoxLayoutAndPicture)
         g.ok = ChildRectInParent(ok);
         // Wait for the first paint: the background colour inside the frame.
         bool painted = WaitUntil([&] {
-            g.shot = CaptureWindow(b);
+            g.shot = CapturePainted(b);
             int x = g.origin.x - g.window.left + 5;
             int y = g.origin.y - g.window.top + 5;
             return g.shot.At(x, y) == kBack && g.shot.CountColour(kBlack) > 20;

@@ -1,9 +1,10 @@
 #include "scan_fixture.h"
 
+#include "mount_manager.h"
 #include "resource.h"
 #include "support/app_fixture.h"
 #include "support/box_answerer.h"
-#include "mount_manager.h"
+#include "support/setup_check.h"
 #include "support/unix_path.h"
 
 #include <gtest/gtest.h>
@@ -60,13 +61,15 @@ CdDrive::CdDrive(wchar_t driveLetter, const TestFolder& folder) : letter(driveLe
 {
     const std::string unixPath = UnixPath(folder.Root());
     defined = !unixPath.empty() && DefineUnixDrive(letter, unixPath, DRIVE_CDROM);
-    EXPECT_TRUE(defined) << "cannot define the CD-ROM drive";
+    SETUP_CHECK(defined, "cannot define a CD-ROM drive over", folder.Root());
 }
 
 CdDrive::CdDrive(wchar_t driveLetter, const std::string& unixPath) : letter(driveLetter)
 {
     defined = !unixPath.empty() && DefineUnixDrive(letter, unixPath, DRIVE_CDROM);
-    EXPECT_TRUE(defined) << "cannot define the CD-ROM drive";
+    wchar_t shown[MAX_PATH] = L"";
+    MultiByteToWideChar(CP_UTF8, 0, unixPath.c_str(), -1, shown, MAX_PATH);
+    SETUP_CHECK(defined, "cannot define a CD-ROM drive over", shown);
 }
 
 CdDrive::~CdDrive()

@@ -87,7 +87,7 @@ FaultyDisc::FaultyDisc(const std::string& sourceUnixPath, const Faults& faults)
         "    json.dump(" + plan + ", f)\n"
         "sys.argv = ['faulty_disc.py', " + PyBytes(sourceUnixPath) + ".decode(), " +
         PyBytes(MountPoint()) + ".decode(), " + planPath + ".decode()]\n"
-        "runpy.run_path(" + PyBytes(std::string(FERROW_TEST_SUPPORT_DIR) + "/faulty_disc.py") +
+        "runpy.run_path(" + PyBytes(SourceTreeUnixPath() + "/tests/win/support/faulty_disc.py") +
         ".decode(), run_name='__main__')\n");
     const DWORD start = GetTickCount();
     while (GetFileAttributesW(ready.c_str()) == INVALID_FILE_ATTRIBUTES) {

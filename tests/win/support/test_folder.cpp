@@ -1,8 +1,7 @@
 #include "support/test_folder.h"
 
 #include "support/remove_tree.h"
-
-#include <gtest/gtest.h>
+#include "support/setup_check.h"
 
 #include <algorithm>
 
@@ -43,7 +42,7 @@ TestFolder::TestFolder()
     root = std::wstring(temp) + L"ferrow-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
            std::to_wstring(++made);
     RemoveTree(root);
-    EXPECT_TRUE(CreateDirectoryW(Long(root).c_str(), nullptr)) << "cannot make the test folder";
+    SETUP_CHECK(CreateDirectoryW(Long(root).c_str(), nullptr), "cannot make the test folder", root);
 }
 
 TestFolder::~TestFolder()
@@ -56,14 +55,12 @@ std::wstring TestFolder::Write(const std::wstring& relative, const std::string& 
     const std::wstring path = Path(relative);
     HANDLE file = CreateFileW(Long(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    EXPECT_NE(file, INVALID_HANDLE_VALUE) << "cannot write the test file";
+    SETUP_CHECK(file != INVALID_HANDLE_VALUE, "cannot make a test file", path);
     DWORD written = 0;
-    if (file != INVALID_HANDLE_VALUE) {
-        if (!bytes.empty())
-            WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-        CloseHandle(file);
-    }
-    EXPECT_EQ(written, bytes.size());
+    if (!bytes.empty())
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+    SETUP_CHECK(written == bytes.size(), "cannot write a test file", path);
     return path;
 }
 
@@ -74,17 +71,19 @@ std::wstring TestFolder::Write(const std::wstring& relative, const std::vector<u
 
 void TestFolder::MakeFolder(const std::wstring& relative) const
 {
-    EXPECT_TRUE(CreateDirectoryW(Long(Path(relative)).c_str(), nullptr)) << "cannot make a test folder";
+    SETUP_CHECK(CreateDirectoryW(Long(Path(relative)).c_str(), nullptr), "cannot make a test folder",
+                Path(relative));
 }
 
 void TestFolder::Remove(const std::wstring& relative) const
 {
-    EXPECT_TRUE(DeleteFileW(Long(Path(relative)).c_str())) << "cannot remove a test file";
+    SETUP_CHECK(DeleteFileW(Long(Path(relative)).c_str()), "cannot remove a test file", Path(relative));
 }
 
 void TestFolder::SetAttributes(const std::wstring& relative, DWORD attributes) const
 {
-    EXPECT_TRUE(SetFileAttributesW(Long(Path(relative)).c_str(), attributes));
+    SETUP_CHECK(SetFileAttributesW(Long(Path(relative)).c_str(), attributes),
+                "cannot set the attributes of a test file", Path(relative));
 }
 
 std::vector<std::wstring> TestFolder::FileNames() const

@@ -20,8 +20,8 @@ public:
     // Root, a separator and relative.
     std::wstring Path(const std::wstring& relative) const { return root + L"\\" + relative; }
 
-    // Files and folders at any depth and path length; failures fail the test.
-    // Write returns the file's path.
+    // Files and folders at any depth and path length; a failure ends the test
+    // (support/setup_check.h). Write returns the file's path.
     std::wstring Write(const std::wstring& relative, const std::string& bytes) const;
     std::wstring Write(const std::wstring& relative, const std::vector<uint8_t>& bytes) const;
     void MakeFolder(const std::wstring& relative) const;

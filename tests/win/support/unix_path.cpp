@@ -16,3 +16,17 @@ std::string UnixPath(const std::wstring& windowsPath)
     HeapFree(GetProcessHeap(), 0, name);
     return result;
 }
+
+std::string SourceTreeUnixPath()
+{
+    char source[4096] = "";
+    const DWORD length = GetEnvironmentVariableA("FERROW_SOURCE_DIR", source, sizeof source);
+    if (length > 0 && length < sizeof source)
+        return source;
+    wchar_t exe[MAX_PATH] = L"";
+    GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    std::wstring folder = exe;
+    for (int up = 0; up < 5 && folder.rfind(L'\\') != std::wstring::npos; ++up)
+        folder.erase(folder.rfind(L'\\'));
+    return UnixPath(folder);
+}

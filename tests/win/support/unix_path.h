@@ -5,3 +5,7 @@
 
 // The Linux path of a Windows path ("" outside Wine).
 std::string UnixPath(const std::wstring& windowsPath);
+// The Linux path of the source tree: FERROW_SOURCE_DIR, which ctest gives the
+// tests, or else the folder four levels above the test program's (the
+// presets build under build/<preset>/ of the tree).
+std::string SourceTreeUnixPath();

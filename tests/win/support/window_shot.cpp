@@ -135,6 +135,57 @@ ScreenShot CaptureWindow(HWND hwnd)
     return CaptureScreen(r);
 }
 
+namespace {
+
+BOOL CALLBACK FindUnpainted(HWND child, LPARAM found)
+{
+    if (IsWindowVisible(child) && GetUpdateRect(child, nullptr, FALSE)) {
+        *reinterpret_cast<bool*>(found) = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+bool WaitingForPaint(HWND hwnd)
+{
+    bool found = GetUpdateRect(hwnd, nullptr, FALSE) != FALSE;
+    if (!found)
+        EnumChildWindows(hwnd, FindUnpainted, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// Returns once the window's thread is between two messages: a message sent
+// from another thread is handled only when its thread asks for messages, so
+// a paint that had begun is over, and Wine has put what it drew on the screen.
+void SettleThread(HWND hwnd, DWORD timeoutMs)
+{
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(hwnd, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &ignored);
+}
+
+}  // namespace
+
+bool WaitUntilPainted(HWND hwnd, DWORD timeoutMs)
+{
+    const DWORD start = GetTickCount();
+    bool painted = false;
+    for (;;) {
+        SettleThread(hwnd, timeoutMs);
+        painted = !WaitingForPaint(hwnd);
+        if (painted || GetTickCount() - start >= timeoutMs)
+            break;
+        Sleep(10);
+    }
+    SettleThread(hwnd, timeoutMs);
+    return painted;
+}
+
+ScreenShot CapturePainted(HWND hwnd, DWORD timeoutMs)
+{
+    WaitUntilPainted(hwnd, timeoutMs);
+    return CaptureWindow(hwnd);
+}
+
 std::wstring TestOutputDir()
 {
     wchar_t path[MAX_PATH] = L"";

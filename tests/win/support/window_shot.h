@@ -28,6 +28,13 @@ struct ScreenShot {
 ScreenShot CaptureScreen(const RECT& screenRect);
 // The window's rectangle on the screen (what lies on top of it included).
 ScreenShot CaptureWindow(HWND hwnd);
+// The same, from another thread than the window's, once that thread has
+// painted all of the window and its children that was waiting to be painted
+// (or after timeoutMs): a paint under way is not caught half done, however
+// slowly the machine runs.
+ScreenShot CapturePainted(HWND hwnd, DWORD timeoutMs = 10000);
+// Waits for the same from another thread: false when the time ran out first.
+bool WaitUntilPainted(HWND hwnd, DWORD timeoutMs = 10000);
 // The folder for pictures and other files that a test run leaves behind:
 // "test-output" beside the test program; created when missing.
 std::wstring TestOutputDir();
