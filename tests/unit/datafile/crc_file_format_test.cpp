@@ -1,3 +1,5 @@
+// The data file format: the header Save writes and how Load plans to read
+// a file. What Load holds and shows for each kind of file: held_list_test.cpp.
 #include "datafile/crc_file_format.h"
 
 #include <gtest/gtest.h>
@@ -119,36 +121,6 @@ TEST(CrcFileRead, SavedFileLoadsBackWithItsCountsAndCrcs)
     EXPECT_EQ(loaded, crcs);
 }
 
-TEST(CrcFileRead, EmptyFileIsOlderLayoutWithNoCrcs)
-{
-    const CrcFileReadPlan plan = PlanCrcFileRead(nullptr, 0, 0);
-    EXPECT_EQ(plan.check, CrcFileCheck::Ok);
-    EXPECT_EQ(plan.layout, CrcFileLayout::Older);
-    EXPECT_EQ(plan.expectedCount, 0u);
-    EXPECT_EQ(plan.crcOffset, 0u);
-}
-
-TEST(CrcFileRead, HeaderlessFileIgnoresItsTrailingBytes)
-{
-    const Bytes file(10, 0x11);
-    const CrcFileReadPlan plan = PlanFor(file);
-    EXPECT_EQ(plan.check, CrcFileCheck::Ok);
-    EXPECT_EQ(plan.layout, CrcFileLayout::Older);
-    EXPECT_EQ(plan.expectedCount, 2u);
-    EXPECT_EQ(plan.crcOffset, 0u);
-}
-
-TEST(CrcFileRead, FortySevenBytesWithTheMagicAreOlderLayout)
-{
-    Bytes file(47, 0);
-    std::memcpy(file.data(), "Ferrow data", 12);
-    const CrcFileReadPlan plan = PlanFor(file);
-    EXPECT_EQ(plan.check, CrcFileCheck::Ok);
-    EXPECT_EQ(plan.layout, CrcFileLayout::Older);
-    EXPECT_EQ(plan.expectedCount, 11u);
-    EXPECT_EQ(plan.crcOffset, 0u);
-}
-
 TEST(CrcFileRead, MagicIsComparedExactlyUpToItsNul)
 {
     Bytes lower = FileWithHeader(1, 4);
@@ -166,46 +138,12 @@ TEST(CrcFileRead, MagicIsComparedExactlyUpToItsNul)
     EXPECT_EQ(PlanFor(reservedSet).expectedCount, 1u);
 }
 
-TEST(CrcFileRead, HeaderCountBeyondTheFileIsRefused)
-{
-    const CrcFileReadPlan plan = PlanFor(FileWithHeader(3, 8));
-    EXPECT_EQ(plan.check, CrcFileCheck::TooShort);
-    EXPECT_EQ(plan.expectedCount, 0u);
-}
-
-TEST(CrcFileRead, BytesAfterTheCrcArrayAreIgnored)
-{
-    const CrcFileReadPlan plan = PlanFor(FileWithHeader(3, 20));
-    EXPECT_EQ(plan.check, CrcFileCheck::Ok);
-    EXPECT_EQ(plan.layout, CrcFileLayout::Current);
-    EXPECT_EQ(plan.expectedCount, 3u);
-    EXPECT_EQ(plan.crcOffset, 48u);
-}
-
 TEST(CrcFileRead, HeaderWithNoCrcsLoads)
 {
     const CrcFileReadPlan plan = PlanFor(FileWithHeader(0, 0));
     EXPECT_EQ(plan.check, CrcFileCheck::Ok);
     EXPECT_EQ(plan.layout, CrcFileLayout::Current);
     EXPECT_EQ(plan.expectedCount, 0u);
-}
-
-TEST(CrcFileRead, VersionIsNotLookedAt)
-{
-    Bytes file = FileWithHeader(2, 8);
-    file[16] = 7;
-    const CrcFileReadPlan plan = PlanFor(file);
-    EXPECT_EQ(plan.check, CrcFileCheck::Ok);
-    EXPECT_EQ(plan.layout, CrcFileLayout::Current);
-    EXPECT_EQ(plan.expectedCount, 2u);
-}
-
-TEST(CrcFileRead, DriveIndexThreeSelectsD)
-{
-    Bytes file = FileWithHeader(0, 0);
-    const uint8_t three[4] = {3, 0, 0, 0};
-    std::memcpy(file.data() + 32, three, 4);
-    EXPECT_EQ(DriveLetterFromIndex(PlanFor(file).driveIndex), L'D');
 }
 
 TEST(CrcFileRead, HugeHeaderCountIsRefusedWhateverTheFileSize)

@@ -9,7 +9,6 @@
 #include "support/app_fixture.h"
 #include "support/box_answerer.h"
 
-#include <commctrl.h>
 #include <gtest/gtest.h>
 
 using namespace scan_test;
@@ -71,15 +70,6 @@ Lines PresentDrives()
         if (present & (1u << bit))
             drives.push_back(std::wstring{static_cast<wchar_t>(L'A' + bit), L':'});
     return drives;
-}
-
-std::wstring StatusFromAnyThread()
-{
-    HWND status = app_fixture::StatusWindow();
-    wchar_t text[256] = {};
-    if (LOWORD(SendMessageW(status, SB_GETTEXTLENGTHW, 0, 0)) < 256)
-        SendMessageW(status, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text));
-    return text;
 }
 
 } // namespace
@@ -161,7 +151,7 @@ TEST(DriveDialog, PointingAtTheDriveListShowsItsHelpAndClosingClearsIt)
         SetCursorPos((box.left + box.right) / 2, (box.top + box.bottom) / 2);
         for (int i = 0; i < 100 && shown != L"Choose drive to scan"; ++i) {
             Sleep(20);
-            shown = StatusFromAnyThread();
+            shown = app_fixture::StatusText();   // sent to the program's thread, in its dialog
         }
         return ClickBoxButton(dialog, L"&Cancel");
     });
