@@ -92,14 +92,18 @@ cmd_test() {
     run_ctest build/native 2 build/native-ctest.log || rc=1
     echo "== Wine tests (one at a time: they share the display and the prefix)"
     run_ctest build/win64 1 build/win64-ctest.log || rc=1
-    local totals skipped
-    skipped=$(cat build/native-ctest.log build/win64-ctest.log |
+    echo "== 32-bit build in a 32-bit Wine (tools/win32-tests.sh)"
+    local started=$SECONDS
+    tools/win32-tests.sh || rc=1
+    echo "32-bit stage: $((SECONDS - started)) s"
+    local totals skipped logs=(build/native-ctest.log build/win64-ctest.log build/win32-ctest.log)
+    skipped=$(cat "${logs[@]}" 2>/dev/null |
               grep -cE '^[[:space:]]+[0-9]+ - .*\(Skipped\)$')
-    totals=$(cat build/native-ctest.log build/win64-ctest.log |
+    totals=$(cat "${logs[@]}" 2>/dev/null |
              grep -oE '[0-9]+ tests failed out of [0-9]+' |
              awk -v s="$skipped" '{f+=$1; t+=$NF} END {printf "%d passed, %d failed, %d skipped", t-f-s, f, s}')
     echo "$totals"
-    [ "$rc" -eq 0 ] || echo "ctest logs: build/native-ctest.log build/win64-ctest.log"
+    [ "$rc" -eq 0 ] || echo "ctest logs: ${logs[*]}"
     exit $rc
 }
 

@@ -1,0 +1,35 @@
+#!/bin/bash
+# The tests of the 32-bit build (build/win32), run by './ferrow.sh test' after
+# the builds: the i686 unit tests and the end-to-end proof of tests/e2e32,
+# through that build's ctest, inside the 32-bit Wine root of
+# tools/wine32-root.sh (made on a machine's first run, reused later). The
+# screen is read by the 64-bit probe of build/win64: a 64-bit process starts
+# at once, where a 32-bit one may be emulated.
+#   tools/win32-tests.sh [CTEST-ARGS]   ctest's log: build/win32-ctest.log
+# (CTEST-ARGS such as "-R drop" pick tests while working on them.)
+set -u
+cd "$(dirname "$0")/.."
+root=$(pwd)
+log=$root/build/win32-ctest.log
+
+if [ "${1:-}" = inside ]; then
+    shift
+    # In the root: a display and a prefix of this run's own, then ctest.
+    source tools/wine-env.sh "w32-$FERROW_RUN_ID" || exit 1
+    trap 'wine_env_stop; rm -rf "$WINEPREFIX"' EXIT
+    echo "Wine: $(wine --version) (32-bit loader: $(/usr/lib/wine/wine --version))"
+    ctest --test-dir build/win32 --verbose -j1 "$@" >"$log" 2>&1
+    rc=$?
+    grep -E '^(The following tests FAILED|[[:space:]]+[0-9]+ - .*\((Failed|Timeout|Not Run|SEGFAULT|Exception)\))' "$log"
+    grep -E '^[0-9]+% tests passed' "$log"
+    exit $rc
+fi
+
+rm -f "$log"
+for f in build/win32/ferrow.exe build/win32/tests/unit/unit_tests.exe build/win64/tools/probe/ferrow_probe.exe; do
+    [ -f "$f" ] || { echo "win32-tests: $f is missing (build the win32 and win64 presets)" >&2; exit 1; }
+done
+tools/wine32-root.sh ensure || exit 1
+tools/wine32-root.sh run "$root" \
+    FERROW_RUN_ID=$$ FERROW_PROBE_EXE="$root/build/win64/tools/probe/ferrow_probe.exe" \
+    /bin/bash "$root/tools/win32-tests.sh" inside "$@"
