@@ -14,10 +14,27 @@ log=$root/build/win32-ctest.log
 
 if [ "${1:-}" = inside ]; then
     shift
-    # In the root: a display and a prefix of this run's own, then ctest.
+    # In the root: a display and a prefix of this run's own, then ctest. The
+    # prefix is a copy of one kept in the root, made by the first run there
+    # (a new prefix takes Wine a quarter of a minute and more).
+    started=$SECONDS
+    template=/var/lib/ferrow/wine-prefix
+    if [ ! -f "$template/system.reg" ]; then
+        mkdir -p "$(dirname "$template")"
+        new=$template.new-$FERROW_RUN_ID
+        rm -rf "$new"
+        if (FERROW_WINEPREFIX=$new source tools/wine-env.sh "w32-$FERROW_RUN_ID" && wine_env_stop) &&
+           [ -f "$new/system.reg" ]; then
+            mv -T "$new" "$template" 2>/dev/null
+        fi
+        rm -rf "$new"
+    fi
+    export FERROW_WINEPREFIX=/tmp/ferrow-wine-w32-$FERROW_RUN_ID
+    rm -rf "$FERROW_WINEPREFIX"
+    [ -f "$template/system.reg" ] && cp -a "$template" "$FERROW_WINEPREFIX"
     source tools/wine-env.sh "w32-$FERROW_RUN_ID" || exit 1
     trap 'wine_env_stop; rm -rf "$WINEPREFIX"' EXIT
-    echo "Wine: $(wine --version) (32-bit loader: $(/usr/lib/wine/wine --version))"
+    echo "Wine: $(wine --version) (32-bit loader: $(/usr/lib/wine/wine --version)); display and prefix ready in $((SECONDS - started)) s"
     ctest --test-dir build/win32 --verbose -j1 "$@" >"$log" 2>&1
     rc=$?
     grep -E '^(The following tests FAILED|[[:space:]]+[0-9]+ - .*\((Failed|Timeout|Not Run|SEGFAULT|Exception)\))' "$log"
