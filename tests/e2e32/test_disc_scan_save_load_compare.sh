@@ -39,7 +39,8 @@ wait_walk_end 'Total files' 180
 mapfile -t lines < <(probe lines)
 [ "${#lines[@]}" -eq 2 ] && [ "${lines[0]}" = "$root to be scanned" ] && [ "${lines[1]}" = "$scan_totals" ] ||
     fail "after the scan the list reads: $(printf '[%s] ' "${lines[@]}"); expected [$root to be scanned] [$scan_totals]"
-[ "$(probe status)" = "Done" ] || fail "status after the scan: $(probe status)"
+status=$(probe status)
+[ "$status" = "Done" ] || fail "status after the scan: [$status]"
 shot scanned
 
 # --- Save; the file's bytes against the disc
@@ -87,7 +88,8 @@ mapfile -t lines < <(probe lines)
 expected_tail=("$changed_windows - bad crc" "1 files do not compare." "${changed_totals%  CRC for disk:*}")
 [ "${#lines[@]}" -eq 5 ] && [ "${lines[*]:2}" = "${expected_tail[*]}" ] ||
     fail "after comparing the changed disc the list reads: $(printf '[%s] ' "${lines[@]}"); expected the tail $(printf '[%s] ' "${expected_tail[@]}")"
-[ "$(probe status)" = "Done" ] || fail "status after the compare: $(probe status)"
+status=$(probe status)
+[ "$status" = "Done" ] || fail "status after the compare: [$status]"
 shot compared
 
 # --- Exit: nothing unsaved after a Load, so no question

@@ -42,7 +42,8 @@ mapfile -t lines < <(probe lines)
 for i in "${!expected[@]}"; do
     [ "${lines[$i]}" = "${expected[$i]}" ] || fail "dropped item $i: [${lines[$i]}], expected [${expected[$i]}]"
 done
-[ "$(probe status)" = "Done" ] || fail "status after the drop: $(probe status)"
+status=$(probe status)
+[ "$status" = "Done" ] || fail "status after the drop: [$status]"
 shot unicode-drop
 
 # --- The sparse file past 4 GiB: its CRC covers every byte
@@ -54,7 +55,8 @@ wait_until "the sparse file's line" 600 line_count_is $((${#dropped[@]} + 1))
 note "4 GiB + 3 bytes checked in $((SECONDS - started)) s"
 [ "$(probe lines | tail -n 1)" = "$expected_big" ] ||
     fail "the sparse file: [$(probe lines | tail -n 1)], expected [$expected_big]"
-[ "$(probe status)" = "Done" ] || fail "status after the sparse file: $(probe status)"
+status=$(probe status)
+[ "$status" = "Done" ] || fail "status after the sparse file: [$status]"
 shot sparse-file
 
 # --- About: the box with its button and link, closed with Enter
