@@ -60,18 +60,48 @@ remove_tree() {
     rm -rf --one-file-system "$dir"
 }
 
-# Runs a command in a root as the real root, in a private mount namespace
-# with /dev, /proc and /sys (used while the root is built).
+# The root's /dev, /proc (of the current PID namespace) and /sys.
+mount_system_folders() {
+    mount --rbind /dev "$1/dev" && mount -t proc proc "$1/proc" && mount --rbind /sys "$1/sys"
+}
+
+# Runs a command in a root as the real root, in a private mount namespace.
 in_root_as_host_root() {
     local dir=$1
     shift
-    unshare --mount --propagation private -- /bin/sh -c '
-        dir=$1; shift
-        mount --rbind /dev "$dir/dev" && mount -t proc proc "$dir/proc" &&
-            mount --rbind /sys "$dir/sys" || exit 1
-        exec chroot "$dir" /usr/bin/env -i HOME=/root LC_ALL=C.UTF-8 \
-            PATH=/usr/sbin:/usr/bin:/sbin:/bin DEBIAN_FRONTEND=noninteractive "$@"
-    ' sh "$dir" "$@"
+    unshare --mount --propagation private -- "$self" _chroot "$dir" "$@"
+}
+
+# Runs this script with the arguments in private user, mount and PID
+# namespaces whose user namespace maps every uid and gid to itself: root
+# there may hand files to any user, as dpkg does, and has a binfmt_misc of
+# its own. (unshare maps more than one id only through newuidmap, which
+# this machine need not have; root writes the maps itself.)
+in_identity_namespace() {
+    unshare --user --mount --propagation private --pid --fork --kill-child -- /bin/sh -c '
+        while [ -z "$(cat /proc/self/uid_map)" ]; do sleep 0.05; done
+        exec "$@"' sh "$self" "$@" &
+    local pid=$! i
+    for i in $(seq 1 200); do
+        [ "$(readlink "/proc/$pid/ns/user")" != "$(readlink /proc/self/ns/user)" ] && break
+        sleep 0.05
+    done
+    if ! { echo '0 0 4294967295' >"/proc/$pid/uid_map" && echo '0 0 4294967295' >"/proc/$pid/gid_map"; }; then
+        say "cannot map the ids of a new user namespace"
+        kill "$pid" 2>/dev/null
+        wait "$pid"
+        return 1
+    fi
+    wait "$pid"
+}
+
+# This namespace's own binfmt_misc, with qemu-i386 for i386 ELF files. F:
+# the emulator is opened now, so it need not exist inside the root. Where the
+# kernel runs 32-bit code itself, its ELF loader comes first and this is unused.
+register_qemu() {
+    mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc &&
+        printf ':ferrow-i386:M::%s:%s:%s:F\n' "$i386_magic" "$i386_mask" "$1" \
+            >/proc/sys/fs/binfmt_misc/register || { say "cannot register qemu-i386"; return 1; }
 }
 
 build() {
@@ -104,22 +134,38 @@ build() {
             mkdir -p /tmp/qemu && cd /tmp/qemu
             apt-get download -qq qemu-user/bookworm-backports
             dpkg-deb -x qemu-user_*.deb x
-            rm -f /etc/apt/sources.list.d/backports.list
-            dpkg --add-architecture i386
-            apt-get update -qq
-            apt-get install -y -qq --no-install-recommends "$@"
-            apt-get clean
-            rm -rf /var/lib/apt/lists/*' sh "${root_packages[@]}" >"$new/install.log" 2>&1; then
+            rm -f /etc/apt/sources.list.d/backports.list' >"$new/install.log" 2>&1 ||
+       ! cp "$new/root/tmp/qemu/x/usr/bin/qemu-i386" "$new/qemu-i386"; then
+        say "cannot get qemu-i386; the end of $new/install.log:"
+        tail -n 20 "$new/install.log" >&2
+        return 1
+    fi
+    rm -rf "$new/root/tmp/qemu"
+    # Packages of the i386 architecture may run their own programs while they
+    # are set up: with qemu-i386 registered, that works on any kernel.
+    if ! in_identity_namespace _install "$new" >>"$new/install.log" 2>&1; then
         say "installing Wine in the root failed; the end of $new/install.log:"
         tail -n 20 "$new/install.log" >&2
         return 1
     fi
-    cp "$new/root/tmp/qemu/x/usr/bin/qemu-i386" "$new/qemu-i386" &&
-        rm -rf "$new/root/tmp/qemu" || { say "no qemu-i386 in the qemu-user package"; return 1; }
     echo "$recipe" >"$new/recipe"
     remove_tree "$cache" || return 1
     mv "$new" "$cache" || return 1
     say "built in $((SECONDS - started)) s"
+}
+
+# In the identity namespace: Wine and the test tools into the new root.
+install_inside() {
+    local new=$1
+    register_qemu "$new/qemu-i386" && mount_system_folders "$new/root" || exit 1
+    exec chroot "$new/root" /usr/bin/env -i HOME=/root LC_ALL=C.UTF-8 \
+        PATH=/usr/sbin:/usr/bin:/sbin:/bin DEBIAN_FRONTEND=noninteractive /bin/sh -c '
+            set -e
+            dpkg --add-architecture i386
+            apt-get update -qq
+            apt-get install -y -qq --no-install-recommends "$@"
+            apt-get clean
+            rm -rf /var/lib/apt/lists/*' sh "${root_packages[@]}"
 }
 
 # The quick look: every part present, from this recipe.
@@ -145,11 +191,7 @@ run_inside() {
 inside() {
     local dir=$1
     shift
-    # This namespace's own binfmt_misc. F: the emulator is opened now, so it
-    # need not exist inside the root.
-    mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc &&
-        printf ':ferrow-i386:M::%s:%s:%s:F\n' "$i386_magic" "$i386_mask" "$qemu" \
-            >/proc/sys/fs/binfmt_misc/register || { say "cannot register qemu-i386"; exit 1; }
+    register_qemu "$qemu" || exit 1
     local m
     for m in dev sys tmp; do
         mount --rbind "/$m" "$root/$m" || { say "cannot mount /$m in the root"; exit 1; }
@@ -203,5 +245,13 @@ case "${1:-}" in
         looks_sound || { say "no sound root in $cache (run: $0 ensure)"; exit 1; }
         run_inside "$@" ;;
     _inside) shift; inside "$@" ;;
+    _install) shift; install_inside "$@" ;;
+    _chroot)
+        shift
+        dir=$1
+        shift
+        mount_system_folders "$dir" || exit 1
+        exec chroot "$dir" /usr/bin/env -i HOME=/root LC_ALL=C.UTF-8 \
+            PATH=/usr/sbin:/usr/bin:/sbin:/bin DEBIAN_FRONTEND=noninteractive "$@" ;;
     *) echo "usage: $0 ensure | run DIR CMD..." >&2; exit 2 ;;
 esac
