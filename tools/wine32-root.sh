@@ -2,14 +2,16 @@
 # A Debian 12 root with Wine for 32-bit Windows programs, kept once per machine
 # outside the clone and reused by every later run.
 #
-# This machine's kernel runs no 32-bit code (its 32-bit emulation is switched
-# off), so the root's 32-bit Linux loader of Wine runs under qemu-i386's
-# user-mode emulation (version 10 from bookworm-backports: the bookworm one
-# takes about a minute to start each process). qemu-i386 is registered for
+# Some kernels of these machines run no 32-bit code (their 32-bit emulation is
+# switched off). There the root's 32-bit Linux loader of Wine runs under
+# qemu-i386's user-mode emulation (version 10 from bookworm-backports: the
+# bookworm one takes about a minute to start each process), registered for
 # i386 ELF files through binfmt_misc inside a private user namespace, which
-# has a binfmt_misc of its own: the host's package architectures and binfmt
-# settings are never touched, and every mount made for the root lives in a
-# private mount namespace that goes away with its last process.
+# has a binfmt_misc of its own; a kernel that runs 32-bit code itself tries
+# its own ELF loader first and never needs the emulator. The host's package
+# architectures and binfmt settings are never touched, and every mount made
+# for the root lives in a private mount namespace that goes away with its
+# last process.
 #
 #   tools/wine32-root.sh ensure          make the root unless it is there and
 #                                        sound (made again when broken)
