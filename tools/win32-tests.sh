@@ -23,17 +23,19 @@ if [ "${1:-}" = inside ]; then
         mkdir -p "$(dirname "$template")"
         new=$template.new-$FERROW_RUN_ID
         rm -rf "$new"
-        if (FERROW_WINEPREFIX=$new source tools/wine-env.sh "w32-$FERROW_RUN_ID" && wine_env_stop) &&
-           [ -f "$new/system.reg" ]; then
+        if (FERROW_WINEPREFIX=$new source tools/wine-env.sh "w32-$FERROW_RUN_ID"; made=$?
+            wine_env_stop; exit $made) && [ -f "$new/system.reg" ]; then
             mv -T "$new" "$template" 2>/dev/null
         fi
         rm -rf "$new"
     fi
     export FERROW_WINEPREFIX=/tmp/ferrow-wine-w32-$FERROW_RUN_ID
+    # Whatever happens, the display ends (the PID namespace would end it
+    # with SIGKILL, leaving its lock file) and the prefix goes.
+    trap 'declare -F wine_env_stop >/dev/null && wine_env_stop; rm -rf "$FERROW_WINEPREFIX"' EXIT
     rm -rf "$FERROW_WINEPREFIX"
     [ -f "$template/system.reg" ] && cp -a "$template" "$FERROW_WINEPREFIX"
     source tools/wine-env.sh "w32-$FERROW_RUN_ID" || exit 1
-    trap 'wine_env_stop; rm -rf "$WINEPREFIX"' EXIT
     echo "Wine: $(wine --version) (32-bit loader: $(/usr/lib/wine/wine --version)); display and prefix ready in $((SECONDS - started)) s"
     ctest --test-dir build/win32 --verbose -j1 "$@" >"$log" 2>&1
     rc=$?
