@@ -145,6 +145,8 @@ cmd_test() {
     stage "Wine set-up" start_wine || exit 1
     stage Wine wine_tests wine || rc=1
     stage end-to-end wine_tests e2e || rc=1
+    echo "== 32-bit build in a 32-bit Wine (tools/win32-tests.sh)"
+    stage 32-bit tools/win32-tests.sh || rc=1
     local totals skipped logs=(build/*-ctest.log)
     skipped=$(cat "${logs[@]}" | grep -cE '^[[:space:]]+[0-9]+ - .*\(Skipped\)$')
     totals=$(cat "${logs[@]}" |

@@ -78,7 +78,8 @@ bool FindFileSource::Identify(const std::wstring& folder, FolderIdentity& identi
     CloseHandle(handle);
     if (!known)
         return false;
-    identity.volume = information.dwVolumeSerialNumber;
     identity.index = (uint64_t(information.nFileIndexHigh) << 32) | information.nFileIndexLow;
+    identity.created = (uint64_t(information.ftCreationTime.dwHighDateTime) << 32) |
+                       information.ftCreationTime.dwLowDateTime;
     return true;
 }

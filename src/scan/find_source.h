@@ -9,6 +9,6 @@
 class FindFileSource : public DirectorySource {
 public:
     std::unique_ptr<DirectorySearch> Open(const std::wstring& folder) override;
-    // Volume serial number and file index of the folder a path leads to.
+    // File index and creation time of the folder a path leads to.
     bool Identify(const std::wstring& folder, FolderIdentity& identity) override;
 };

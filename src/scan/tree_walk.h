@@ -31,13 +31,17 @@ public:
 };
 
 // Which folder a path leads to, whatever way it was reached: a link and the
-// folder it leads to have the same identity.
+// folder it leads to have the same identity. The file index tells folders of
+// one volume apart; folders of two volumes may share one (every NTFS root has
+// index 5), and their creation times tell those apart. (The volume serial
+// number would too, but under Wine a folder reached through two drive
+// letters has two of them.)
 struct FolderIdentity {
-    uint32_t volume = 0;
     uint64_t index = 0;
+    uint64_t created = 0;
     bool operator==(const FolderIdentity& other) const
     {
-        return volume == other.volume && index == other.index;
+        return index == other.index && created == other.created;
     }
 };
 

@@ -27,7 +27,9 @@ note() { echo "$e2e_name: $*"; }
 [ $# -ge 1 ] || { echo "usage: $0 path/to/ferrow.exe" >&2; exit 2; }
 exe=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 build_dir=$(dirname "$exe")
-probe_exe=$build_dir/tools/probe/ferrow_probe.exe
+# FERROW_PROBE_EXE names another build's probe: the 32-bit runs use the 64-bit
+# one, which starts in a moment where a 32-bit process takes seconds.
+probe_exe=${FERROW_PROBE_EXE:-$build_dir/tools/probe/ferrow_probe.exe}
 [ -f "$exe" ] || { echo "$e2e_name: no program at $exe" >&2; exit 1; }
 [ -f "$probe_exe" ] || { echo "$e2e_name: no probe at $probe_exe (build the win64 preset)" >&2; exit 1; }
 source "$e2e_dir/../../tools/wine-lane.sh"
@@ -138,13 +140,26 @@ program_running() { [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null;
 # There is no window manager: when a window that had the X focus goes away (a
 # box, the progress dialog), the focus falls back to the root window and keys
 # would reach whatever lies under the pointer.
+# When a box or the progress dialog closes, the program makes its main window
+# the active one again in its own time, and keys that arrive in the middle of
+# that are lost (rare on a fast machine, common under emulation). So keys wait
+# until the program has settled with a focused window of its own: first for
+# the program to do it by itself, then once more after the X focus was given.
 press_main() {
+    wait_focus_settled 3
     timeout 5 xdotool windowfocus --sync "$main_xid" 2>/dev/null ||
         fail "cannot give the keyboard to the main window (X window $main_xid)"
-    # Wine takes the focus a moment after the X server gives it (after a
-    # dialog has closed, later still): keys sent before then are lost.
-    wait_until "the keyboard focus in the program" 10 probe focus
+    wait_focus_settled 10 ||
+        fail "the program has no window with the keyboard focus after the X focus went to its main window"
     xdotool key --clearmodifiers "$@"
+}
+# True once the program's GUI thread has a focus window (within the timeout, seconds).
+wait_focus_settled() {
+    local deadline=$((SECONDS + $1))
+    until probe focus >/dev/null; do
+        [ "$SECONDS" -lt "$deadline" ] || return 1
+        sleep 0.1
+    done
 }
 
 # The X window of the box in $box: the program's visible X window at the

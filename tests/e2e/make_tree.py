@@ -1,11 +1,15 @@
 #!/usr/bin/env python3
 """Builds the folder trees that the end-to-end scripts give to Ferrow.
 
-  make_tree.py disk ROOT      a disc's worth of files: a few hundred files in
+  make_tree.py disk ROOT [--no-big-file]
+                              a disc's worth of files: a few hundred files in
                               nested folders with Unicode names, a hidden folder
                               (entered), a dot-folder and a system folder (not
-                              entered), a dot-file, an empty file and a sparse
-                              file of a little over 4 GiB
+                              entered), a dot-file, an empty file and (unless
+                              told not to) a sparse file of a little over 4 GiB
+  make_tree.py sparse FILE    a sparse file of 4 GiB + 3 bytes with data at the
+                              start, across the 64 MiB line and from a little
+                              before the 4 GiB line to the end
   make_tree.py slow ROOT N    N sparse files of 256 MiB, each with a few bytes of
                               data: reading them takes long enough to press Abort
   make_tree.py items ROOT     a few files and folders to drop and to print
@@ -37,7 +41,7 @@ def random_bytes(rng, size):
     return rng.randbytes(size)
 
 
-def disk(root):
+def disk(root, big_file=True):
     rng = random.Random(7001)
     folders = [
         "Musik/Grüße 🎵",
@@ -70,15 +74,27 @@ def disk(root):
     write(os.path.join(root, "empty.dat"), b"")
     write(os.path.join(root, "Versteckt/inside hidden.txt"), b"hidden folders are walked\n")
     # Past 4 GiB, sparse: data at the start, across the 4 GiB line and at the end.
-    big = os.path.join(root, "disc image.iso")
-    with open(big, "wb") as f:
-        f.truncate(4 * GIB + 12345)
-        for offset in (0, 4 * GIB - 2000, 4 * GIB + 12345 - 100):
-            f.seek(offset)
-            f.write(random_bytes(rng, 100 if offset > 4 * GIB else 4000))
+    if big_file:
+        with open(os.path.join(root, "disc image.iso"), "wb") as f:
+            f.truncate(4 * GIB + 12345)
+            for offset in (0, 4 * GIB - 2000, 4 * GIB + 12345 - 100):
+                f.seek(offset)
+                f.write(random_bytes(rng, 100 if offset > 4 * GIB else 4000))
     live = os.path.join(root, "Musik/Grüße 🎵/Live")
     print(next(os.path.join(live, name) for name in sorted(os.listdir(live))
                if os.path.getsize(os.path.join(live, name)) > 0))
+
+
+def sparse(path):
+    rng = random.Random(7005)
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    size = 4 * GIB + 3
+    with open(path, "wb") as f:
+        f.truncate(size)
+        for offset, length in ((0, 4000), ((64 << 20) - 1000, 2000), (4 * GIB - 2000, 2003)):
+            f.seek(offset)
+            f.write(random_bytes(rng, length))
+    assert os.path.getsize(path) == size
 
 
 def slow(root, count):
@@ -115,6 +131,10 @@ def many(root, count):
 def main(argv):
     if len(argv) == 3 and argv[1] == "disk":
         disk(argv[2])
+    elif len(argv) == 4 and argv[1] == "disk" and argv[3] == "--no-big-file":
+        disk(argv[2], big_file=False)
+    elif len(argv) == 3 and argv[1] == "sparse":
+        sparse(argv[2])
     elif len(argv) == 4 and argv[1] == "slow":
         slow(argv[2], int(argv[3]))
     elif len(argv) == 4 and argv[1] == "many":

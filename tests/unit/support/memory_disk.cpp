@@ -57,7 +57,7 @@ bool MemoryDisk::Identify(const std::wstring& folder, FolderIdentity& identity)
 {
     if (std::count(unknownIdentity.begin(), unknownIdentity.end(), folder) > 0)
         return false;
-    identity.volume = 1;
+    identity.created = 1;
     identity.index = std::hash<std::wstring>()(Resolved(folder));
     return true;
 }

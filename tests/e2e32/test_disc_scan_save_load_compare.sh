@@ -1,0 +1,98 @@
+#!/bin/bash
+# The 32-bit ferrow.exe checks a disc on a CD-ROM drive of the Wine prefix,
+# worked with the keyboard as its owner would: the usage text at start, Scan
+# (the totals line against zlib), Save (the file read back here byte for
+# byte), one file changed, Load, Compare (that file alone does not compare),
+# and Exit.
+#   $1: ferrow.exe of the i686 build
+source "$(dirname "$0")/../e2e/e2e_lib.sh" "$@"
+oracle() { python3 "$e2e_dir/ferrow_oracle.py" "$@"; }
+
+disc=$work/disc
+out=$work/out
+mkdir -p "$out"
+# The 4 GiB file has a script of its own: here it would be read three times.
+changed=$(python3 "$e2e_dir/make_tree.py" disk "$disc" --no-big-file) || fail "cannot build the disc's tree"
+letter=$(free_drive_letter) || fail "no free drive letter in the prefix"
+define_drive "$letter" "$disc" cdrom
+root="$letter:\\"
+changed_windows="$root$(printf '%s' "${changed#"$disc"/}" | tr '/' '\\')"
+scan_totals=$(oracle totals "$disc") || fail "the oracle cannot read the tree"
+out_windows=$(windows_path "$out")
+note "drive $letter: holds $(find "$disc" -type f | wc -l) files; expected: $scan_totals"
+
+# --- Start: the usage text
+start_program
+shot start
+probe lines | grep -qx 'Purpose:' || fail "no usage text at start-up: $(probe lines)"
+[ "$(bar_state)" = "&Scan=1 &Compare=0 &Load=1 Sa&ve=0 &Print=0 &About=1 E&xit=1" ] ||
+    fail "buttons at start-up: $(bar_state)"
+
+# --- Scan
+press_main alt+s
+wait_box '^box\t#32770\tScan new disk\t'
+[ "$(proposed_drive)" = "$(first_cd_drive)" ] ||
+    fail "the drive dialog proposes \"$(proposed_drive)\", not the first CD-ROM drive $(first_cd_drive)"
+choose_drive "$letter"
+press Return
+wait_walk_end 'Total files' 180
+mapfile -t lines < <(probe lines)
+[ "${#lines[@]}" -eq 2 ] && [ "${lines[0]}" = "$root to be scanned" ] && [ "${lines[1]}" = "$scan_totals" ] ||
+    fail "after the scan the list reads: $(printf '[%s] ' "${lines[@]}"); expected [$root to be scanned] [$scan_totals]"
+status=$(probe status)
+[ "$status" = "Done" ] || fail "status after the scan: [$status]"
+shot scanned
+
+# --- Save; the file's bytes against the disc
+press_main alt+v
+wait_box '^box\t#32770\t'
+type_text "$out_windows\\disc32"
+press Return
+wait_no_boxes
+[ "$(probe title)" = "Ferrow" ] || fail "title after Save: $(probe title)"
+[ -f "$out/disc32.crc" ] || fail "Save wrote no $out/disc32.crc: $(ls "$out")"
+probe walk "$root" >"$work/listing" || fail "the probe cannot list $root"
+oracle check-crc-file "$out/disc32.crc" "$disc" "$letter" "$work/listing" ||
+    fail "the saved file does not match the disc"
+shot saved
+
+# --- One file changes; Load, then Compare
+python3 - "$changed" <<'PY' || fail "cannot change $changed"
+import sys
+path = sys.argv[1]
+data = bytearray(open(path, "rb").read())
+data[-1] ^= 0xA5
+open(path, "wb").write(bytes(data))
+PY
+press_main alt+l
+wait_box '^box\t#32770\t'
+type_text "$out_windows\\disc32.crc"
+press Return
+wait_until "the loaded file's lines" 30 first_line_is "Previous scan data:"
+mapfile -t lines < <(probe lines)
+[ "${#lines[@]}" -eq 2 ] && [ "${lines[1]}" = "$scan_totals" ] ||
+    fail "after Load the list reads: $(printf '[%s] ' "${lines[@]}")"
+[ "$(probe title)" = "Ferrow - $out_windows\\disc32.crc" ] || fail "title after Load: $(probe title)"
+shot loaded
+
+press_main alt+c
+wait_box '^box\t#32770\tCompare with\t'
+[ "$(proposed_drive)" = "$letter:" ] || fail "the Compare dialog proposes \"$(proposed_drive)\", not the loaded drive $letter:"
+press Return
+wait_walk_end '^  Total files' 180
+# The changed file's CRC differs, so the compared disk's CRC is the scan's
+# minus the old CRC plus the new one: the oracle's totals of the changed tree.
+changed_totals=$(oracle totals "$disc") || fail "the oracle cannot read the changed tree"
+[ "$changed_totals" != "$scan_totals" ] || fail "the change left the disk CRC as it was"
+mapfile -t lines < <(probe lines)
+expected_tail=("$changed_windows - bad crc" "1 files do not compare." "${changed_totals%  CRC for disk:*}")
+[ "${#lines[@]}" -eq 5 ] && [ "${lines[*]:2}" = "${expected_tail[*]}" ] ||
+    fail "after comparing the changed disc the list reads: $(printf '[%s] ' "${lines[@]}"); expected the tail $(printf '[%s] ' "${expected_tail[@]}")"
+status=$(probe status)
+[ "$status" = "Done" ] || fail "status after the compare: [$status]"
+shot compared
+
+# --- Exit: nothing unsaved after a Load, so no question
+press_main alt+x
+wait_program_end 30
+note "passed"
