@@ -89,13 +89,10 @@ LRESULT NotifyWindow(WindowObject& t, WPARAM w, LPARAM l)
     return 0;
 }
 
-// A dialog answers 1 either way.
+// A dialog routes it alike and answers 1 either way.
 LRESULT NotifyDialog(WindowObject& t, WPARAM w, LPARAM l)
 {
-    if (Control* sender = NotifySender(l))
-        sender->OnNotify(NotifyRecord(l));
-    else
-        t.OnNotify(int(w), NotifyRecord(l));
+    NotifyWindow(t, w, l);
     return 1;
 }
 
