@@ -4,19 +4,14 @@
   pe_imports.py list EXE
       prints "import NAME" lines, "delay NAME FUNCTION..." lines and the
       DllCharacteristics
-  pe_imports.py set-delay-directory EXE MAP
-      points the image's delay-import directory at the descriptors that
-      dlltool's delay-import libraries put into the code section (GNU ld
-      leaves that directory empty); MAP is the linker's map file
-  pe_imports.py check EXE --imports A,B,... --delayed C,D,...
+  pe_imports.py check EXE --imports A,B,... [--delayed C,D,...]
       fails unless the ordinary imports are among A,B,..., the delay-loaded
-      libraries are exactly C,D,..., and the image keeps ASLR (high-entropy on
-      64-bit) and NX
+      libraries are exactly C,D,... (none by default), and the image keeps
+      ASLR (high-entropy on 64-bit) and NX
 
 Names compare without regard to case.
 """
 import argparse
-import re
 import struct
 import sys
 
@@ -66,9 +61,6 @@ class Image:
             return 0, 0
         return struct.unpack_from("<II", self.data, self.directories + 8 * index)
 
-    def set_directory(self, index, rva, size):
-        struct.pack_into("<II", self.data, self.directories + 8 * index, rva, size)
-
     def string(self, rva):
         at = self.offset(rva)
         return self.data[at:self.data.index(0, at)].decode("ascii")
@@ -115,27 +107,6 @@ class Image:
         return functions
 
 
-def set_delay_directory(exe, map_file):
-    image = Image(exe)
-    with open(map_file, encoding="utf-8", errors="replace") as f:
-        found = re.findall(r"^\s+0x([0-9a-fA-F]+)\s+_*_DELAY_IMPORT_DESCRIPTOR_\S+\s*$", f.read(), re.M)
-    addresses = sorted({int(a, 16) for a in found})
-    if not addresses:
-        raise SystemExit(f"{map_file}: no delay-import descriptors")
-    first = addresses[0] - image.image_base
-    for i, address in enumerate(addresses):
-        if address - image.image_base != first + i * DELAY_DESCRIPTOR_SIZE:
-            raise SystemExit(f"{exe}: the delay-import descriptors are not one array")
-    end = image.offset(first + len(addresses) * DELAY_DESCRIPTOR_SIZE)
-    if any(image.data[end:end + DELAY_DESCRIPTOR_SIZE]):
-        raise SystemExit(f"{exe}: no empty descriptor after the delay-import descriptors")
-    if image.directory_count <= DIRECTORY_DELAY_IMPORT:
-        raise SystemExit(f"{exe}: the image has no delay-import directory entry")
-    image.set_directory(DIRECTORY_DELAY_IMPORT, first, (len(addresses) + 1) * DELAY_DESCRIPTOR_SIZE)
-    with open(exe, "r+b") as f:
-        f.write(image.data)
-
-
 def check(exe, allowed, delayed):
     image = Image(exe)
     problems = []
@@ -158,13 +129,10 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     verbs = parser.add_subparsers(dest="verb", required=True)
     verbs.add_parser("list").add_argument("exe")
-    setter = verbs.add_parser("set-delay-directory")
-    setter.add_argument("exe")
-    setter.add_argument("map")
     checker = verbs.add_parser("check")
     checker.add_argument("exe")
     checker.add_argument("--imports", required=True)
-    checker.add_argument("--delayed", required=True)
+    checker.add_argument("--delayed", default="")
     args = parser.parse_args()
 
     if args.verb == "list":
@@ -174,8 +142,6 @@ def main():
         for name, functions in image.delay_imports():
             print(f"delay {name} {' '.join(functions)}")
         print(f"DllCharacteristics {image.characteristics:#06x}")
-    elif args.verb == "set-delay-directory":
-        set_delay_directory(args.exe, args.map)
     else:
         names = lambda text: {n.strip().lower() for n in text.replace(";", ",").split(",") if n.strip()}
         return 0 if check(args.exe, names(args.imports), names(args.delayed)) else 1

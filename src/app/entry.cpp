@@ -6,9 +6,11 @@
 // stick, the disc it is about to check. Windows looks for a library in the
 // program's own folder first, so a file there named like one of the libraries
 // the program or the system's dialogs load by name would run inside Ferrow.
-// Before anything else, library loading is limited to the system folder. The
-// imported libraries that could otherwise come from the program's folder are
-// delay-loaded (cmake/delay_load.cmake), so they are looked for only after this.
+// Before anything else, library loading is limited to the system folder, for
+// whatever the system loads by name later (printer drivers, the dialogs' own
+// libraries). The program imports only libraries that are loaded with every
+// process; the others it loads from the system folder itself
+// (toolkit/system_library.h).
 #include <windows.h>
 
 extern "C" int WinMainCRTStartup();  // the C runtime's start-up; it calls wWinMain
@@ -31,12 +33,6 @@ void LimitLibrarySearchToSystemFolder()
 }
 
 }  // namespace
-
-// dlltool puts the descriptor of every delay-loaded library into ".text$2";
-// this empty one, sorted right after them, ends the array that the image's
-// delay-import directory is made to point at after linking (tools/pe_imports.py).
-extern "C" __attribute__((used, section(".text$3"), aligned(4)))
-const unsigned char ferrowDelayImportsEnd[32] = {};
 
 // 32-bit Windows promises only a 4-byte aligned stack here.
 #if defined(__i386__)

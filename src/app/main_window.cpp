@@ -6,6 +6,7 @@
 #include "scan/result_list.h"
 #include "scan/scan_texts.h"
 #include "scan/walk_status.h"
+#include "toolkit/system_library.h"
 
 #include <shellapi.h>
 
@@ -62,14 +63,14 @@ bool MainWindow::OnCreate()
         ReportError(L"Not enough memory!", kProgramName);
         return false;
     }
-    DragAcceptFiles(hwnd, TRUE);
+    system_library::DragAcceptFiles(hwnd, TRUE);
     CenterWindow(hwnd);
     return FrameWindow::OnCreate();
 }
 
 void MainWindow::OnDestroy()
 {
-    DragAcceptFiles(hwnd, FALSE);
+    system_library::DragAcceptFiles(hwnd, FALSE);
     crcList.Release();
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/print_layout.h"
 #include "app/printer_device.h"
+#include "toolkit/system_library.h"
 
 namespace {
 
@@ -63,7 +64,7 @@ bool Printer::BeginDocument(const wchar_t* documentName, DWORD dialogFlags)
     pd.nMinPage = kFromPage;
     pd.nMaxPage = kToPage;
 
-    const BOOL confirmed = PrintDlgW(&pd);
+    const BOOL confirmed = system_library::PrintDialog(&pd);
     if (confirmed) {
         tractorFeed = TractorFeedChosen(pd.hDevMode);
         copies = pd.nCopies;

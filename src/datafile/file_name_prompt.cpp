@@ -5,6 +5,7 @@
 #include "engine/long_path.h"
 #include "scan/scan_texts.h"
 #include "toolkit/window.h"
+#include "toolkit/system_library.h"
 
 #include <string>
 
@@ -51,7 +52,8 @@ int FileNamePrompt::Run(HWND owner, wchar_t* buffer, DWORD bufferChars, const wc
         ofn.lpstrDefExt = *defaultExt == L'.' ? defaultExt + 1 : defaultExt;
     Customize(ofn);
 
-    const BOOL confirmed = openMode ? GetOpenFileNameW(&ofn) : GetSaveFileNameW(&ofn);
+    const BOOL confirmed = openMode ? system_library::GetOpenFileName(&ofn)
+                                       : system_library::GetSaveFileName(&ofn);
     if (!confirmed)
         return 0;
     if (!defaultExt)

@@ -9,6 +9,7 @@
 #include "scan/scan_texts.h"
 #include "scan/tree_walk.h"
 #include "scan/walk_lines.h"
+#include "toolkit/system_library.h"
 
 #include <new>
 #include <string>
@@ -87,9 +88,9 @@ std::wstring FolderWithoutSumLine(const wchar_t* path, const FolderSum& sum)
 // A drop's path at index, whatever its length.
 std::wstring DroppedPath(HDROP drop, UINT index)
 {
-    const UINT length = DragQueryFileW(drop, index, nullptr, 0);
+    const UINT length = system_library::DragQueryFile(drop, index, nullptr, 0);
     std::wstring path(length + 1, L'\0');
-    const UINT got = DragQueryFileW(drop, index, &path[0], length + 1);
+    const UINT got = system_library::DragQueryFile(drop, index, &path[0], length + 1);
     path.resize(got <= length ? got : length);
     return path;
 }
@@ -101,7 +102,7 @@ void ResultList::CheckDroppedItems(HDROP drop)
     // Items dropped while a check runs would nest in it and share its state:
     // they are refused.
     if (CheckRunning()) {
-        DragFinish(drop);
+        system_library::DragFinish(drop);
         return;
     }
     SetForegroundWindow(mainWindow.Handle());
@@ -111,7 +112,7 @@ void ResultList::CheckDroppedItems(HDROP drop)
     }
     CheckSession session(*this, kProgressItems);
     try {
-        const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+        const UINT count = system_library::DragQueryFile(drop, 0xFFFFFFFF, nullptr, 0);
         for (UINT i = 0; i < count; ++i) {
             if (CheckItem(DroppedPath(drop, i).c_str()) == 1)
                 break;
@@ -119,7 +120,7 @@ void ResultList::CheckDroppedItems(HDROP drop)
     } catch (const std::bad_alloc&) {
         mainWindow.ReportError(kErrorNoMemory, L"");
     }
-    DragFinish(drop);
+    system_library::DragFinish(drop);
     session.End();
     statusBar.SetText(0, state.aborted == 1 ? kStatusAborted : kStatusDone);
     ShowResultButtons(AfterDrop(ShownResultButtons()));

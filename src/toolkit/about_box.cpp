@@ -1,4 +1,5 @@
 #include "toolkit/msg_box.h"
+#include "toolkit/system_library.h"
 
 #include <shellapi.h>
 
@@ -112,7 +113,7 @@ void AboutBox::OnOtherCommand(int, HWND sender)
 {
     if (!sender || sender != linkButton.Handle())
         return;
-    ShellExecuteW(GetParent(hwnd), L"open", caption, L"", L"", SW_SHOWNORMAL);
+    system_library::ShellExecute(GetParent(hwnd), L"open", caption, L"", L"", SW_SHOWNORMAL);
     // Following the link also answers the box, as "&Ok" would.
     SendMessageW(hwnd, WM_COMMAND, boxButtons[0].Id(), 0);
 }

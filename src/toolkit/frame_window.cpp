@@ -4,6 +4,7 @@
 #include "toolkit/frame_geometry.h"
 #include "toolkit/list_box.h"
 #include "toolkit/status_bar.h"
+#include "toolkit/system_library.h"
 
 #include <commctrl.h>
 
@@ -61,7 +62,7 @@ bool FrameWindow::OnCreate()
     INITCOMMONCONTROLSEX icc{};
     icc.dwSize = sizeof(icc);
     icc.dwICC = 0xFF;
-    InitCommonControlsEx(&icc);
+    system_library::InitCommonControls(&icc);
     return status && status->CreateStatus(hwnd);
 }
 

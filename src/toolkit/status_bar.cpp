@@ -1,6 +1,7 @@
 #include "toolkit/status_bar.h"
 
 #include "toolkit/status_parts.h"
+#include "toolkit/system_library.h"
 
 #include <commctrl.h>
 #include <new>
@@ -41,7 +42,7 @@ bool StatusBar::CreateStatus(HWND parentWindow)
     ticking = false;
     deferredPart = -1;
     NextControlId();
-    hwnd = CreateStatusWindowW(WS_CHILD | WS_VISIBLE, L"", parent, static_cast<UINT>(id));
+    hwnd = system_library::CreateStatusWindow(WS_CHILD | WS_VISIBLE, L"", parent, static_cast<UINT>(id));
     if (!hwnd)
         return false;
     SendMessageW(hwnd, SB_SETPARTS, static_cast<WPARAM>(capacity),

@@ -1,0 +1,119 @@
+#include "toolkit/system_library.h"
+
+#include <string>
+
+namespace system_library {
+namespace {
+
+// The library from the system folder, loaded once. LOAD_LIBRARY_SEARCH_SYSTEM32
+// also keeps the libraries it needs in turn to the system folder; a system
+// without that flag (Windows 7 before KB2533623) refuses it, and there the
+// library is loaded by its full path, its own folder searched first for the
+// libraries it needs.
+HMODULE SystemModule(const wchar_t* name)
+{
+    HMODULE module = LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    if (module || GetLastError() != ERROR_INVALID_PARAMETER)
+        return module;
+    wchar_t folder[MAX_PATH];
+    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return nullptr;
+    const std::wstring path = std::wstring(folder, length) + L"\\" + name;
+    return LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+}
+
+struct Library {
+    const wchar_t* name;
+    HMODULE module = nullptr;
+    bool tried = false;
+
+    HMODULE Module()
+    {
+        if (!tried) {
+            tried = true;
+            module = SystemModule(name);
+        }
+        return module;
+    }
+};
+
+Library comctl32{L"comctl32.dll"};
+Library comdlg32{L"comdlg32.dll"};
+Library shell32{L"shell32.dll"};
+
+// The function of that name, looked up once; null when it cannot be had.
+template <typename Function>
+Function* Find(Library& library, const char* name)
+{
+    HMODULE module = library.Module();
+    if (!module)
+        return nullptr;
+    return reinterpret_cast<Function*>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
+#define FERROW_SYSTEM_FUNCTION(library, name) \
+    static auto* const function = Find<decltype(::name)>(library, #name)
+
+}  // namespace
+
+BOOL InitCommonControls(const INITCOMMONCONTROLSEX* controls)
+{
+    FERROW_SYSTEM_FUNCTION(comctl32, InitCommonControlsEx);
+    return function ? function(controls) : FALSE;
+}
+
+HWND CreateStatusWindow(LONG style, const wchar_t* text, HWND parent, UINT id)
+{
+    FERROW_SYSTEM_FUNCTION(comctl32, CreateStatusWindowW);
+    return function ? function(style, text, parent, id) : nullptr;
+}
+
+BOOL GetOpenFileName(OPENFILENAMEW* dialog)
+{
+    FERROW_SYSTEM_FUNCTION(comdlg32, GetOpenFileNameW);
+    return function ? function(dialog) : FALSE;
+}
+
+BOOL GetSaveFileName(OPENFILENAMEW* dialog)
+{
+    FERROW_SYSTEM_FUNCTION(comdlg32, GetSaveFileNameW);
+    return function ? function(dialog) : FALSE;
+}
+
+BOOL PrintDialog(PRINTDLGW* dialog)
+{
+    FERROW_SYSTEM_FUNCTION(comdlg32, PrintDlgW);
+    return function ? function(dialog) : FALSE;
+}
+
+void DragAcceptFiles(HWND window, BOOL accept)
+{
+    FERROW_SYSTEM_FUNCTION(shell32, DragAcceptFiles);
+    if (function)
+        function(window, accept);
+}
+
+UINT DragQueryFile(HDROP drop, UINT index, wchar_t* path, UINT characters)
+{
+    FERROW_SYSTEM_FUNCTION(shell32, DragQueryFileW);
+    return function ? function(drop, index, path, characters) : 0;
+}
+
+void DragFinish(HDROP drop)
+{
+    FERROW_SYSTEM_FUNCTION(shell32, DragFinish);
+    if (function)
+        function(drop);
+}
+
+HINSTANCE ShellExecute(HWND owner, const wchar_t* verb, const wchar_t* file,
+                       const wchar_t* parameters, const wchar_t* folder, int show)
+{
+    FERROW_SYSTEM_FUNCTION(shell32, ShellExecuteW);
+    // Values up to 32 are errors; this one says the library is missing.
+    return function ? function(owner, verb, file, parameters, folder, show)
+                    : reinterpret_cast<HINSTANCE>(SE_ERR_DLLNOTFOUND);
+}
+
+}  // namespace system_library
