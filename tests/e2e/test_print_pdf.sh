@@ -9,6 +9,8 @@ set -u
 exe=$1
 tests_exe=$(dirname "$exe")/tests/win/win_tests.exe
 fail() { echo "test_print_pdf: $*" >&2; exit 1; }
+# The Wine lane that ctest gave this test, not lane 0 under another test.
+source "$(dirname "$0")/../../tools/wine-lane.sh"
 
 [ -f "$tests_exe" ] || fail "no Wine test program at $tests_exe"
 [ -n "${WINEPREFIX:-}" ] && [ -n "${DISPLAY:-}" ] || fail "source tools/wine-env.sh first"
