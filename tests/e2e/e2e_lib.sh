@@ -313,3 +313,30 @@ drive_proposed() {
 
 # The button bar's state: "&Scan=1 &Compare=0 ...".
 bar_state() { probe buttons | awk -F '\t' '$1 != "bar" { printf "%s%s=%s", (n++ ? " " : ""), $1, $2 }'; }
+
+# The test disc (make_tree.py disk, with any further arguments) as a CD-ROM
+# drive, and a folder for saved files. Sets disc, out, out_windows, letter,
+# root ("R:\\"), changed (the file a test may change), changed_windows and
+# scan_totals (the oracle's totals line of a scan).
+disc_drive() {
+    disc=$work/disc
+    out=$work/out
+    mkdir -p "$out"
+    changed=$(python3 "$e2e_dir/make_tree.py" disk "$disc" "$@") || fail "cannot build the disc's tree"
+    letter=$(free_drive_letter) || fail "no free drive letter in the prefix"
+    define_drive "$letter" "$disc" cdrom
+    root="$letter:\\"
+    changed_windows="$root$(printf '%s' "${changed#"$disc"/}" | tr '/' '\\')"
+    scan_totals=$(python3 "$e2e_dir/ferrow_oracle.py" totals "$disc") || fail "the oracle cannot read the tree"
+    out_windows=$(windows_path "$out")
+    note "drive $letter: holds $(find "$disc" -type f | wc -l) files; expected: $scan_totals"
+}
+
+# Starts the program: the usage text, and only Scan, Load, About and Exit enabled.
+start_with_usage_text() {
+    start_program
+    shot start
+    probe lines | grep -qx 'Purpose:' || fail "no usage text at start-up: $(probe lines)"
+    [ "$(bar_state)" = "&Scan=1 &Compare=0 &Load=1 Sa&ve=0 &Print=0 &About=1 E&xit=1" ] ||
+        fail "buttons at start-up: $(bar_state)"
+}

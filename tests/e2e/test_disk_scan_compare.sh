@@ -8,24 +8,10 @@
 source "$(dirname "$0")/e2e_lib.sh" "$@"
 oracle() { python3 "$e2e_dir/ferrow_oracle.py" "$@"; }
 
-disc=$work/disc
-out=$work/out
-mkdir -p "$out"
-changed=$(python3 "$e2e_dir/make_tree.py" disk "$disc") || fail "cannot build the disc's tree"
+disc_drive
 cp "$changed" "$work/original" || fail "cannot keep the file to change"
-letter=$(free_drive_letter) || fail "no free drive letter in the prefix"
-define_drive "$letter" "$disc" cdrom
-root="$letter:\\"
-changed_windows="$root$(printf '%s' "${changed#"$disc"/}" | tr '/' '\\')"
-scan_totals=$(oracle totals "$disc") || fail "the oracle cannot read the tree"
-out_windows=$(windows_path "$out")
-note "drive $letter: holds $(find "$disc" -type f | wc -l) files; expected: $scan_totals"
 
-start_program
-shot start
-probe lines | grep -qx 'Purpose:' || fail "no usage text at start-up: $(probe lines)"
-[ "$(bar_state)" = "&Scan=1 &Compare=0 &Load=1 Sa&ve=0 &Print=0 &About=1 E&xit=1" ] ||
-    fail "buttons at start-up: $(bar_state)"
+start_with_usage_text
 
 # Alt+C does nothing while Compare is disabled: the first dialog after it is Scan's.
 press_main alt+c alt+s
