@@ -100,6 +100,8 @@ run_ctest() {
     local rc=$?
     grep -E '^(The following tests FAILED|[[:space:]]+[0-9]+ - .*\((Failed|Timeout|Not Run|SEGFAULT|Exception)\))' -A0 "$log"
     grep -E 'tests passed|tests failed' "$log"
+    # What each failing test said, so that a log of this output alone tells why.
+    [ "$rc" -eq 0 ] || grep -E -A5 ': Failure$|: FAILED: |^test_print_pdf: ' "$log" | head -60
     return $rc
 }
 

@@ -19,11 +19,20 @@ namespace {
 
 constexpr int kCopiesEdit = 0x482;  // edt3: "Number of copies" in the print dialog
 
+// Asked of the print spooler, loaded here only: Wine fills in the system's
+// printers (and the default printer in win.ini) once a process loads the
+// spooler, and the program loads it with the print dialog, after this check.
 bool DefaultPrinterExists()
 {
-    wchar_t device[256] = L"";
-    GetProfileStringW(L"windows", L"device", L"", device, 256);
-    return device[0] != 0;
+    HMODULE spooler = LoadLibraryW(L"winspool.drv");
+    if (!spooler)
+        return false;
+    using GetDefaultPrinterFn = BOOL(WINAPI*)(wchar_t*, DWORD*);
+    const auto getDefaultPrinter = reinterpret_cast<GetDefaultPrinterFn>(
+        reinterpret_cast<void*>(GetProcAddress(spooler, "GetDefaultPrinterW")));
+    wchar_t name[256] = L"";
+    DWORD size = 256;
+    return getDefaultPrinter && getDefaultPrinter(name, &size) && name[0] != 0;
 }
 
 // The print dialog as a user answers it: the number of copies typed, then OK.
