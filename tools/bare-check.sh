@@ -81,17 +81,24 @@ print("%08X" % (total & 0xFFFFFFFF))
 PY
 )
 
-# Inside: a private mount namespace with /proc, /sys and /dev, and an empty
-# environment (no LANG, no LC_*), as in a plain container image.
+# Inside: a private mount namespace whose root is the new root, with /proc,
+# /sys and /dev, and an empty environment (no LANG, no LC_*), as in a plain
+# container image. The root is changed with pivot_root, not chroot: the
+# kernel refuses a user namespace to a process in a chroot, and the 32-bit
+# stage of the tests runs in one.
 inside() {
     unshare --mount --propagation private bash -c '
         dir=$1; shift
+        mount --bind "$dir" "$dir" &&
         mount --bind /proc "$dir/proc" &&
         mount --bind /sys "$dir/sys" &&
         mount --bind /dev "$dir/dev" &&
         mount --bind /dev/pts "$dir/dev/pts" &&
-        mount --bind /dev/shm "$dir/dev/shm" || exit 1
-        exec env -i HOME=/root PATH=/usr/sbin:/usr/bin:/sbin:/bin chroot "$dir" "$@"
+        mount --bind /dev/shm "$dir/dev/shm" &&
+        mkdir -p "$dir/.old-root" &&
+        cd "$dir" && pivot_root . .old-root && cd / &&
+        umount -l /.old-root || exit 1
+        exec env -i HOME=/root PATH=/usr/sbin:/usr/bin:/sbin:/bin "$@"
     ' inside "$dir" "$@"
 }
 
