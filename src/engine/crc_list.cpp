@@ -70,6 +70,14 @@ void* CrcList::Grow()
     return data;
 }
 
+bool CrcList::KeepRoomAfter(int32_t count)
+{
+    if (count < capacity)
+        return true;
+    Grow();
+    return count < capacity;
+}
+
 void CrcList::Release()
 {
     if (data)

@@ -24,7 +24,7 @@ constexpr int32_t kCrcListGrowStep = 10000;
 
 // The growable array of 32-bit file CRCs in the order they were computed.
 // It does not know how many elements are in use: callers keep that count
-// below capacity and grow the list whenever an append makes them equal.
+// below capacity, through KeepRoomAfter after each append.
 // Storage is zero-filled when allocated and when grown.
 class CrcList {
 public:
@@ -40,6 +40,10 @@ public:
     // On failure nothing changes and the old pointer comes back, so the caller
     // sees capacity still equal to its count.
     void* Grow();
+    // After an append that brought the caller's count to `count`: grows the
+    // list when the count has reached its capacity, so that the next append
+    // has room. False when it is full and cannot grow.
+    bool KeepRoomAfter(int32_t count);
     void* Data() const { return data; }
     int32_t Capacity() const { return capacity; }
     // Frees the storage if any is held; later calls find nothing to free.

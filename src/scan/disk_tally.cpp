@@ -25,12 +25,9 @@ DiskTally::Placed DiskTally::Place(bool read, uint32_t crc)
     // The list always keeps room for the next file, so the index above
     // never reaches past its storage.
     ++state.fileCount;
-    if (state.fileCount == crcs.Capacity()) {
-        crcs.Grow();
-        if (state.fileCount == crcs.Capacity()) {
-            state.fileCount = 0;
-            return Placed::OutOfMemory;
-        }
+    if (!crcs.KeepRoomAfter(state.fileCount)) {
+        state.fileCount = 0;
+        return Placed::OutOfMemory;
     }
     return changed ? Placed::Changed : Placed::Next;
 }

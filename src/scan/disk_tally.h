@@ -40,8 +40,6 @@ public:
     };
     Ending Finish(CrcList& held, wchar_t drive);
 
-    uint32_t Mismatches() const { return mismatches; }
-
 private:
     ScanState& state;
     bool scan;

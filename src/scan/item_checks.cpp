@@ -37,14 +37,11 @@ public:
             return false;
         static_cast<uint32_t*>(crcs.Data())[count] = state.currentCrc;
         ++count;
-        if (count == crcs.Capacity()) {
-            crcs.Grow();
-            if (count == crcs.Capacity()) {
-                mainWindow.ReportError(kErrorNoMemory, L"");
-                count = 0;
-                outOfMemory = true;
-                return false;
-            }
+        if (!crcs.KeepRoomAfter(count)) {
+            mainWindow.ReportError(kErrorNoMemory, L"");
+            count = 0;
+            outOfMemory = true;
+            return false;
         }
         return true;
     }

@@ -70,7 +70,6 @@ int MsgBox::Ask(HWND ownerWindow, const wchar_t* message, const wchar_t* title, 
 int MsgBox::AskOnce(HWND ownerWindow, const wchar_t* message, const wchar_t* title, UINT style,
                     int iconResource, COLORREF textCol, COLORREF backCol, COLORREF shadowCol)
 {
-
     owner = ownerWindow;
     boxStyle = style;
     textColour = textCol;

@@ -94,8 +94,8 @@ TEST(CrcList, AppendingTheLastElementGrowsAndKeepsValues)
     while (fileCount < 10000) {
         crcs[fileCount] = 0xC0DE0000u + static_cast<uint32_t>(fileCount);
         ++fileCount;
-        if (fileCount == list.Capacity())
-            crcs = static_cast<uint32_t*>(list.Grow());
+        ASSERT_TRUE(list.KeepRoomAfter(fileCount));
+        crcs = static_cast<uint32_t*>(list.Data());
     }
     EXPECT_EQ(list.Capacity(), 20000);
     EXPECT_EQ(crcs, list.Data());
@@ -115,6 +115,8 @@ TEST(CrcList, FailedGrowthKeepsPointerCapacityAndValues)
     crcs[1] = 22;
     crcs[2] = 33;
     storage.refuse = true;
+    EXPECT_TRUE(list.KeepRoomAfter(2));
+    EXPECT_FALSE(list.KeepRoomAfter(3)) << "full, and it cannot grow";
     EXPECT_EQ(list.Grow(), crcs);
     EXPECT_EQ(list.Capacity(), 3);
     EXPECT_EQ(list.Data(), crcs);
