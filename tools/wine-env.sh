@@ -7,7 +7,7 @@
 # With LANES > 1 there are as many displays and prefixes, made side by side:
 # lane 0 is the one exported, and FERROW_WINE_LANE_<i> holds "DISPLAY WINEPREFIX"
 # of lane i for tools/wine-lane.sh, which gives each ctest test the lane that
-# ctest allotted it (ctest --resource-spec-file with a "wine" resource).
+# ctest allotted it (ctest's resource allocation, with a "wine" resource).
 
 wine_env_name=${1:-default}
 wine_env_lanes=${2:-1}

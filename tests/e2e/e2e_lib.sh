@@ -314,6 +314,14 @@ drive_proposed() {
 # The button bar's state: "&Scan=1 &Compare=0 ...".
 bar_state() { probe buttons | awk -F '\t' '$1 != "bar" { printf "%s%s=%s", (n++ ? " " : ""), $1, $2 }'; }
 
+# The independent oracle of the results: zlib's CRCs of the Linux files.
+oracle() { python3 "$e2e_dir/ferrow_oracle.py" "$@"; }
+tab=$'\t'
+# The result line of a Linux path shown as the Windows path.
+result_line() { printf '%s\t%s' "$(oracle crc "$1")" "$2"; }
+# The list has this many lines and no box is open.
+line_count_is() { [ "$(probe lines | wc -l)" -eq "$1" ] && probe noboxes 0; }
+
 # The test disc (make_tree.py disk, with any further arguments) as a CD-ROM
 # drive, and a folder for saved files. Sets disc, out, out_windows, letter,
 # root ("R:\\"), changed (the file a test may change), changed_windows and
@@ -327,7 +335,7 @@ disc_drive() {
     define_drive "$letter" "$disc" cdrom
     root="$letter:\\"
     changed_windows="$root$(printf '%s' "${changed#"$disc"/}" | tr '/' '\\')"
-    scan_totals=$(python3 "$e2e_dir/ferrow_oracle.py" totals "$disc") || fail "the oracle cannot read the tree"
+    scan_totals=$(oracle totals "$disc") || fail "the oracle cannot read the tree"
     out_windows=$(windows_path "$out")
     note "drive $letter: holds $(find "$disc" -type f | wc -l) files; expected: $scan_totals"
 }
@@ -339,4 +347,58 @@ start_with_usage_text() {
     probe lines | grep -qx 'Purpose:' || fail "no usage text at start-up: $(probe lines)"
     [ "$(bar_state)" = "&Scan=1 &Compare=0 &Load=1 Sa&ve=0 &Print=0 &About=1 E&xit=1" ] ||
         fail "buttons at start-up: $(bar_state)"
+}
+
+# Scan of the test disc, from the Scan button to the totals line.
+#   scan_disc TIMEOUT
+scan_disc() {
+    press_main alt+s
+    wait_box '^box\t#32770\tScan new disk\t'
+    choose_drive "$letter"
+    press Return
+    wait_walk_end 'Total files' "$1"
+}
+
+# Save under NAME, typed into the file dialog in the folder for saved files;
+# SHOT, when given, is the picture of the dialog.
+#   save_crc_file NAME [SHOT]
+save_crc_file() {
+    press_main alt+v
+    wait_box '^box\t#32770\t'
+    [ -z "${2:-}" ] || shot "$2"
+    type_text "$out_windows\\$1"
+    press Return
+    wait_no_boxes
+    # The title is read from the program itself, so the Save command has finished.
+    [ "$(probe title)" = "Ferrow" ] || fail "title after Save: $(probe title)"
+}
+
+# The saved FILE holds the test disc's scan, byte for byte.
+check_saved_disc() {
+    probe walk "$root" >"$work/listing" || fail "the probe cannot list $root"
+    oracle check-crc-file "$1" "$disc" "$letter" "$work/listing" ||
+        fail "the saved file does not match the disc"
+}
+
+# One byte of FILE changed: the byte at OFFSET (from the end when negative)
+# XOR MASK.
+#   change_byte FILE OFFSET MASK
+change_byte() {
+    python3 - "$@" <<'PY' || fail "cannot change $1"
+import sys
+path, offset, mask = sys.argv[1], int(sys.argv[2]), int(sys.argv[3], 0)
+data = bytearray(open(path, "rb").read())
+data[offset] ^= mask
+open(path, "wb").write(bytes(data))
+PY
+}
+
+# Load of NAME, typed into the file dialog in the folder for saved files,
+# until the loaded file's lines show.
+load_crc_file() {
+    press_main alt+l
+    wait_box '^box\t#32770\t'
+    type_text "$out_windows\\$1"
+    press Return
+    wait_until "the loaded file's lines" 30 first_line_is "Previous scan data:"
 }

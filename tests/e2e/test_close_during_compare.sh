@@ -11,7 +11,7 @@ disc=$work/many
 python3 "$e2e_dir/make_tree.py" many "$disc" 10000 || fail "cannot build the tree"
 letter=$(free_drive_letter) || fail "no free drive letter"
 define_drive "$letter" "$disc" cdrom
-scan_totals=$(python3 "$e2e_dir/ferrow_oracle.py" totals "$disc")
+scan_totals=$(oracle totals "$disc")
 mkdir -p "$work/out"
 
 start_program

@@ -4,16 +4,10 @@
 # one result line per item, its CRC computed here by zlib.
 #   $1: ferrow.exe of the build
 source "$(dirname "$0")/e2e_lib.sh" "$@"
-oracle() { python3 "$e2e_dir/ferrow_oracle.py" "$@"; }
 
 items=$work/items
 python3 "$e2e_dir/make_tree.py" items "$items" || fail "cannot build the items"
 items_windows=$(windows_path "$items")
-
-tab=$'\t'
-# The result line of a Linux path shown as the Windows path.
-result_line() { printf '%s\t%s' "$(oracle crc "$1")" "$2"; }
-line_count_is() { [ "$(probe lines | wc -l)" -eq "$1" ] && probe noboxes 0; }
 
 # --- Drops: the first one replaces the usage text, later ones add to the list
 start_program

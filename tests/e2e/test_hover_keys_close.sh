@@ -68,7 +68,7 @@ read -r _ _ _ _ _ _ _ _ _ height _ left top right _ <<<"$(probe list)"
 click_at "$(((left + right) / 2))" "$((top + 2 * height + height / 2))"
 wait_until "a click to select line 2" 5 list_is 3 2
 shot list-keys
-[ "$(probe lines | tail -n 1)" = "$(printf '%s\t%s' "$(python3 "$e2e_dir/ferrow_oracle.py" crc "$files/k4.txt")" "$files_windows\\k4.txt")" ] ||
+[ "$(probe lines | tail -n 1)" = "$(result_line "$files/k4.txt" "$files_windows\\k4.txt")" ] ||
     fail "the last line is not k4.txt's: $(probe lines | tail -n 1)"
 
 # The close box (drawn by Wine at the right end of the caption): nothing is

@@ -43,7 +43,6 @@ fail() {
     unmarked_fail "$*${loaded:+ (planted libraries that were loaded: $loaded)}"
 }
 
-line_count_is() { [ "$(probe lines | wc -l)" -eq "$1" ] && probe noboxes 0; }
 
 # Start, the file dialog, the print dialog, exit; Wine's library messages go
 # to the file $1.

@@ -32,12 +32,11 @@ start_program
 [ "$(bar_state)" = "&Scan=1 &Compare=0 &Load=1 Sa&ve=0 &Print=0 &About=1 E&xit=1" ] ||
     fail "buttons at start-up: $(bar_state)"
 probe drop "${paths[@]}" || fail "the probe cannot drop"
-line_count_is() { [ "$(probe lines | wc -l)" -eq "$1" ] && probe noboxes 0; }
 wait_until "${#paths[@]} result lines" 30 line_count_is "${#paths[@]}"
 probe lines >"$work/list.txt"
 for i in 1 5 30; do
     n=$(printf '%02d' "$i")
-    want=$(printf '%s\t%s' "$(python3 "$e2e_dir/ferrow_oracle.py" crc "$items/f$n.txt")" "$items_windows\\f$n.txt")
+    want=$(result_line "$items/f$n.txt" "$items_windows\\f$n.txt")
     [ "$(sed -n "${i}p" "$work/list.txt")" = "$want" ] || fail "list line $i: $(sed -n "${i}p" "$work/list.txt"), expected $want"
 done
 

@@ -7,7 +7,6 @@
 # line against zlib. Then the about box (Alt+A, Enter) and Exit.
 #   $1: ferrow.exe of the i686 build
 source "$(dirname "$0")/../e2e/e2e_lib.sh" "$@"
-oracle() { python3 "$e2e_dir/ferrow_oracle.py" "$@"; }
 
 tree=$work/tree
 python3 "$e2e_dir/make_tree.py" disk "$tree" --no-big-file >/dev/null || fail "cannot build the tree"
@@ -16,10 +15,6 @@ python3 "$e2e_dir/make_tree.py" sparse "$big" || fail "cannot make the sparse fi
 tree_windows=$(windows_path "$tree")
 big_windows=$(windows_path "$big")
 
-tab=$'\t'
-# The result line of a Linux path shown as the Windows path.
-result_line() { printf '%s\t%s' "$(oracle crc "$1")" "$2"; }
-line_count_is() { [ "$(probe lines | wc -l)" -eq "$1" ] && probe noboxes 0; }
 
 start_program
 probe lines | grep -qx 'Purpose:' || fail "no usage text at start-up"

@@ -11,7 +11,6 @@ PLAN is a JSON file:
                    offset fails as a whole: a short read would be taken for
                    the end of the file
     "unlistable":  ["/folder", ...]               listing fails
-    "taken_out":   a path on the host; while it exists, every call fails
     "take_out_when_opened": "/path/in/disc"       taken out as that file is
                    opened: its reads fail, and so does everything after
     "ready":       a path on the host, written once the disc is mounted
@@ -29,7 +28,6 @@ class FaultyDisc(Operations):
         self.source = source
         self.bad = plan.get("bad", {})
         self.unlistable = set(plan.get("unlistable", []))
-        self.taken_out = plan.get("taken_out")
         self.take_out_when_opened = plan.get("take_out_when_opened")
         self.out = False
         self.ready = plan.get("ready")
@@ -42,8 +40,6 @@ class FaultyDisc(Operations):
 
     def _present(self):
         if self.out:
-            raise FuseOSError(errno.EIO)
-        if self.taken_out and os.path.exists(self.taken_out):
             raise FuseOSError(errno.EIO)
 
     def _full(self, path):

@@ -1,23 +1,9 @@
 #include "support/real_disc.h"
 
-
-#include <gtest/gtest.h>
-
 namespace disc_test {
 namespace {
 
 using unix_side::PyBytes;
-
-std::string Utf8(const std::wstring& text)
-{
-    if (text.empty())
-        return {};
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), nullptr, 0,
-                                          nullptr, nullptr);
-    std::string out(size_t(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), &out[0], bytes, nullptr, nullptr);
-    return out;
-}
 
 // A Python str of a disc path.
 std::string PyText(const std::wstring& text)
@@ -75,7 +61,6 @@ FaultyDisc::FaultyDisc(const std::string& sourceUnixPath, const Faults& faults)
     const std::wstring ready = work.Path(L"ready");
     const std::string plan =
         "{'bad': " + bad + ", 'unlistable': " + unlistable +
-        ", 'taken_out': " + PyBytes(UnixPath(work.Path(L"taken-out"))) + ".decode()" +
         ", 'ready': " + PyBytes(UnixPath(work.Path(L"ready"))) + ".decode()" +
         (faults.takeOutWhenOpened.empty()
              ? "" : ", 'take_out_when_opened': " + PyText(faults.takeOutWhenOpened)) +
@@ -102,24 +87,10 @@ FaultyDisc::FaultyDisc(const std::string& sourceUnixPath, const Faults& faults)
 
 FaultyDisc::~FaultyDisc()
 {
-    PutBack();
     if (outcome == "ok") {
         Unmount(MountPoint());
         daemon->Wait(20000);
     }
-}
-
-void FaultyDisc::TakeOut()
-{
-    HANDLE marker = CreateFileW(work.Path(L"taken-out").c_str(), GENERIC_WRITE, 0, nullptr,
-                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    EXPECT_NE(marker, INVALID_HANDLE_VALUE) << "cannot take the disc out";
-    CloseHandle(marker);
-}
-
-void FaultyDisc::PutBack()
-{
-    DeleteFileW(work.Path(L"taken-out").c_str());
 }
 
 }  // namespace disc_test

@@ -60,10 +60,6 @@ public:
 
     const std::string& Outcome() const { return outcome; }
     std::string MountPoint() const { return UnixPath(work.Path(L"mnt")); }
-    // From now on every call fails, as on a drive whose disc was removed;
-    // PutBack ends that.
-    void TakeOut();
-    void PutBack();
 
 private:
     TestFolder work;   // the image, the mount point, the plan

@@ -1,24 +1,12 @@
 #include "support/setup_check.h"
 
+#include "support/unix_path.h"
+
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 
 namespace setup_check {
-namespace {
-
-std::string Utf8(const std::wstring& text)
-{
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string bytes(size > 0 ? size : 0, '\0');
-    if (size > 0)
-        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &bytes[0], size,
-                            nullptr, nullptr);
-    return bytes;
-}
-
-}  // namespace
 
 void Fail(const char* file, int line, const std::string& what, const std::wstring& path)
 {

@@ -5,6 +5,8 @@
 
 // The Linux path of a Windows path ("" outside Wine).
 std::string UnixPath(const std::wstring& windowsPath);
+// The UTF-8 bytes of a text, as Linux names and the tests' scripts take it.
+std::string Utf8(const std::wstring& text);
 // The Linux path of the source tree: FERROW_SOURCE_DIR, which ctest gives the
 // tests, or else the folder four levels above the test program's (the
 // presets build under build/<preset>/ of the tree).
