@@ -2,10 +2,11 @@
 
 #include "app/boxes.h"
 #include "app/frame_panes.h"
+#include "app/program.h"
+#include "app/result_list.h"
 #include "resource.h"
-#include "scan/result_list.h"
 #include "scan/scan_texts.h"
-#include "scan/walk_status.h"
+#include "app/walk_status.h"
 #include "toolkit/system_library.h"
 
 #include <shellapi.h>
@@ -59,7 +60,7 @@ void MainWindow::OnCommand(int id, int, HWND)
 
 bool MainWindow::OnCreate()
 {
-    if (!crcList.Allocate(kCrcListCapacity, kCrcListGrowStep, sizeof(uint32_t))) {
+    if (!programState.crcList.Allocate(kCrcListCapacity)) {
         ReportError(L"Not enough memory!", kProgramName);
         return false;
     }
@@ -71,7 +72,7 @@ bool MainWindow::OnCreate()
 void MainWindow::OnDestroy()
 {
     system_library::DragAcceptFiles(hwnd, FALSE);
-    crcList.Release();
+    programState.crcList.Release();
 }
 
 void MainWindow::OnDropFiles(HDROP drop)
@@ -95,13 +96,8 @@ LRESULT MainWindow::OnVKeyToItem(int key, int caret)
         break;
     case VK_DELETE: {
         SendMessageW(list, LB_DELETESTRING, caret, 0);
-        LRESULT left = SendMessageW(list, LB_GETCOUNT, 0, 0);
-        // Deleting the last line moves the selection up; otherwise the next
-        // line takes the deleted one's place and is selected there.
-        if (caret != 0 && caret >= left - 1)
-            SendMessageW(list, LB_SETCURSEL, caret - 1, 0);
-        else
-            SendMessageW(list, LB_SETCURSEL, caret, 0);
+        const int left = int(SendMessageW(list, LB_GETCOUNT, 0, 0));
+        SendMessageW(list, LB_SETCURSEL, SelectionAfterDelete(caret, left), 0);
         break;
     }
     default:
@@ -112,15 +108,12 @@ LRESULT MainWindow::OnVKeyToItem(int key, int caret)
 
 bool MainWindow::CanClose()
 {
-    // The close box, Alt+F4 or the end of the session during a check: asking
-    // "Save CRC's?" now would save a walk's half-made figures and destroy the
-    // window under the running walk. Stop the walk and close afterwards.
-    if (resultList.CheckRunning()) {
-        resultList.State().aborted = 1;
-        closeAfterCheck = true;
-        return false;
-    }
-    return OfferSave() != 0;
+    return programCommands.CanClose();
+}
+
+int MainWindow::OfferSave()
+{
+    return programCommands.OfferSave();
 }
 
 void MainWindow::PreRegisterClass(WNDCLASSW& wc)
@@ -133,13 +126,6 @@ void MainWindow::PreCreate(CREATESTRUCTW& cs)
     cs.lpszName = kProgramName;
     cs.cx = 470;
     cs.cy = 400;
-}
-
-int MainWindow::ReportError(const wchar_t* text, const wchar_t* caption)
-{
-    // A report in the middle of a walk: the status names the file reached.
-    FlushWalkPath();
-    return AskUser(hwnd, text, caption, kBoxErrorStyle);
 }
 
 void MainWindow::ShowAbout()

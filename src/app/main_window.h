@@ -1,9 +1,10 @@
 #pragma once
+#include "scan/command_window.h"
 #include "toolkit/frame_window.h"
 
 // The program's main window: routes the seven commands, drops, list keys,
-// hover texts and closing.
-class MainWindow : public FrameWindow {
+// hover texts and closing, and is the window the commands talk to.
+class MainWindow : public FrameWindow, public CommandWindow {
 public:
     int OnOtherMessage(UINT msg, WPARAM wparam, LPARAM lparam) override;
     void OnCommand(int id, int code, HWND sender) override;
@@ -15,8 +16,6 @@ public:
     void PreRegisterClass(WNDCLASSW& wc) override;
     void PreCreate(CREATESTRUCTW& cs) override;
 
-    // The program's message box with one OK button and the exclamation icon.
-    int ReportError(const wchar_t* text, const wchar_t* caption);
     void ShowAbout();
     // Takes messages until the quit message and returns its code.
     int RunMessageLoop();
@@ -26,13 +25,26 @@ public:
 
     // "Save CRC's?" when the last scan was never saved; 0 when the caller must stop.
     int OfferSave();
-    // "Ferrow", or "Ferrow - " and the path.
-    void SetTitle(const wchar_t* path);
 
-private:
-    // A close request came while a check ran: the check was told to stop,
-    // and the window is closed (with the offer to save) once it has returned.
-    bool closeAfterCheck = false;
+    // What the commands need of the window (main_window_commands.cpp).
+    void AddLine(const std::wstring& line) override;
+    void ClearLines() override;
+    int Ask(const wchar_t* text, const wchar_t* caption, unsigned style, BoxOwner owner) override;
+    using CommandWindow::Ask;
+    // The program's message box with one OK button and the exclamation icon.
+    void ReportError(const wchar_t* text, const wchar_t* caption) override;
+    void SetStatus(const wchar_t* text) override;
+    void ShowWalkPath(const std::wstring& path) override;
+    ResultButtons ShownButtons() const override;
+    void ShowButtons(const ResultButtons& buttons) override;
+    bool IsButtonEnabled(int commandId) const override;
+    void EnableCommands(bool enabled) override;
+    void OpenProgress(const wchar_t* text) override;
+    void CloseProgress() override;
+    bool HandlePendingEvents() override;
+    void SetTitle(const wchar_t* path) override;
+    int ChooseDrive(bool scan, wchar_t& drive) override;
+    FileChoice ChooseDataFile(bool open) override;
 };
 
 extern MainWindow mainWindow;

@@ -1,6 +1,6 @@
 #include "app/main_window.h"
 #include "scan/progress_dialog.h"
-#include "scan/result_list.h"
+#include "app/program.h"
 
 int MainWindow::RunMessageLoop()
 {
@@ -25,8 +25,6 @@ void MainWindow::HandleLoopMessage(MSG& msg)
         DispatchMessageW(&msg);
     }
     // Checks run inside handlers: back here, none is running any more.
-    if (closeAfterCheck && !resultList.CheckRunning()) {
-        closeAfterCheck = false;
+    if (programCommands.CloseAfterCheck())
         PostMessageW(hwnd, WM_CLOSE, 0, 0);
-    }
 }

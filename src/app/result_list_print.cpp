@@ -2,7 +2,7 @@
 // text before the first tab at the left margin, the rest twelve average
 // character widths further right), as one job, in as many copies as the
 // print dialog asked for.
-#include "scan/result_list.h"
+#include "app/result_list.h"
 
 #include "app/frame_panes.h"
 #include "app/main_window.h"

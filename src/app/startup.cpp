@@ -8,8 +8,8 @@
 #include "app/usage_text.h"
 #include "engine/openable_path.h"
 #include "resource.h"
-#include "scan/progress_dialog.h"
-#include "scan/result_list.h"
+#include "app/program.h"
+#include "app/result_list.h"
 
 #include <string>
 
@@ -39,11 +39,7 @@ std::wstring FullPathOf(const wchar_t* path)
 // The command-line item gets its result line in place of the usage text.
 void CheckCommandLineItem(const wchar_t* path)
 {
-    std::wstring fullPath = FullPathOf(path);
-    progressDialog.Open(resultList.Handle(), L"Scanning files and folders");
-    resultList.CheckItem(fullPath.c_str());
-    resultList.State().clearOnDrop = 0;
-    progressDialog.Close();
+    programCommands.DiskChecks().CheckCommandLineItem(FullPathOf(path));
 }
 
 }  // namespace

@@ -1,9 +1,7 @@
 #include "datafile/file_name_prompt.h"
 
-#include "app/boxes.h"
 #include "datafile/file_extension.h"
 #include "engine/long_path.h"
-#include "scan/scan_texts.h"
 #include "toolkit/window.h"
 #include "toolkit/system_library.h"
 
@@ -35,6 +33,7 @@ FileNamePrompt::FileNamePrompt(int openMode, const wchar_t* filterList, int filt
 
 int FileNamePrompt::Run(HWND owner, wchar_t* buffer, DWORD bufferChars, const wchar_t* initialFolder)
 {
+    replacesOtherFile = false;
     // The whole record: the dialogs of this century read the fields after the
     // old 76-byte part too.
     OPENFILENAMEW ofn = {};
@@ -64,15 +63,6 @@ int FileNamePrompt::Run(HWND owner, wchar_t* buffer, DWORD bufferChars, const wc
         return -1;
     // The dialog asked about the name as typed; a different file that the
     // forced extension names must not be replaced unasked.
-    if (!openMode && !SameFileName(chosen, buffer) && FileExists(buffer) &&
-        !ConfirmReplace(owner, buffer))
-        return 0;
+    replacesOtherFile = !openMode && !SameFileName(chosen, buffer) && FileExists(buffer);
     return 1;
-}
-
-bool FileNamePrompt::ConfirmReplace(HWND owner, const wchar_t* path) const
-{
-    const std::wstring question = std::wstring(path) + L" already exists.\nDo you want to replace it?";
-    HWND topLevel = owner ? GetAncestor(owner, GA_ROOT) : nullptr;
-    return AskUser(topLevel, question.c_str(), kProgramName, kBoxYesNoStyle) == IDYES;
 }

@@ -20,11 +20,14 @@ public:
 
     // Shows the dialog owned by owner; buffer (bufferChars characters) holds
     // the initial name and receives the chosen path. Returns 1 with the path,
-    // ending in the default extension, in buffer; 0 when the user cancelled
-    // (the dialog, or the question whether to replace another file that the
-    // forced extension names); -1 when the chosen name leaves no room for the
-    // extension. The buffer is of no use unless 1 came back.
+    // ending in the default extension, in buffer; 0 when the user cancelled;
+    // -1 when the chosen name leaves no room for the extension. The buffer is
+    // of no use unless 1 came back.
     int Run(HWND owner, wchar_t* buffer, DWORD bufferChars, const wchar_t* initialFolder);
+    // After Run gave 1 in save mode: the dialog asked about the name as
+    // typed, and the extension forced onto it names another file that
+    // exists, which the caller must not replace unasked.
+    bool ReplacesOtherFile() const { return replacesOtherFile; }
 
     // The flags handed to the dialog in each mode.
     static constexpr DWORD kOpenFlags = OFN_HIDEREADONLY;
@@ -39,5 +42,5 @@ public:
     const wchar_t* dialogTitle = L"";
 
 private:
-    bool ConfirmReplace(HWND owner, const wchar_t* path) const;
+    bool replacesOtherFile = false;
 };

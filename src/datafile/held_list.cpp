@@ -1,26 +1,31 @@
 #include "datafile/held_list.h"
 
-#include "datafile/summary_lines.h"
 #include "scan/scan_texts.h"
+#include "scan/summary_lines.h"
 #include "scan/walk_lines.h"
 
 #include <cstring>
 
-bool HeldListCanBeSaved(const ScanState& state, const CrcList& held)
+bool HeldListCanBeSaved(const ProgramState& program)
 {
-    return state.expectedCount > 0 && held.Data() &&
-           uint32_t(held.Capacity()) >= state.expectedCount;
+    const uint32_t count = program.state.expectedCount;
+    return count > 0 && program.crcList.Data() && uint32_t(program.crcList.Capacity()) >= count;
 }
 
-void FillHeaderForHeldList(CrcFileHeader& header, const ScanState& state)
+CrcFileHeader HeaderForHeldList(const ProgramState& program)
 {
-    FillHeaderForSave(header, state.expectedCount, state.heldFolderCount, state.heldDiskCrc,
-                      state.heldDrive);
+    CrcFileHeader header;
+    static_assert(sizeof header == sizeof program.dataFileRecord, "the record is one header");
+    std::memcpy(&header, program.dataFileRecord.data(), sizeof header);
+    FillHeaderForSave(header, program.state.expectedCount, program.heldFolderCount,
+                      program.heldDiskCrc, program.heldDrive);
+    return header;
 }
 
-void KeepLoadedStart(CrcFileHeader& record, const void* start, size_t startBytes)
+void KeepLoadedStart(ProgramState& program, const void* start, size_t startBytes)
 {
-    std::memcpy(&record, start, startBytes < sizeof record ? startBytes : sizeof record);
+    const size_t kept = startBytes < program.dataFileRecord.size() ? startBytes : program.dataFileRecord.size();
+    std::memcpy(program.dataFileRecord.data(), start, kept);
 }
 
 int32_t LoadedListCapacity(uint32_t count, const CrcList& held)
@@ -29,23 +34,23 @@ int32_t LoadedListCapacity(uint32_t count, const CrcList& held)
     return fits ? held.Capacity() : int32_t(count + 1);
 }
 
-LoadedFile HoldLoadedFile(ScanState& state, const CrcFileReadPlan& plan, const uint32_t* crcs,
-                          wchar_t selectedDrive)
+LoadedFile HoldLoadedFile(ProgramState& program, const CrcFileReadPlan& plan)
 {
     LoadedFile shown;
+    ScanState& state = program.state;
     state.expectedCount = plan.expectedCount;
     state.unsaved = 0;
     if (plan.layout == CrcFileLayout::Current) {
-        state.heldFolderCount = plan.folderCount;
-        state.heldDiskCrc = plan.diskCrc;
-        state.heldDrive = DriveLetterFromIndex(plan.driveIndex);
-        shown.selectDrive = state.heldDrive;
+        program.heldFolderCount = plan.folderCount;
+        program.heldDiskCrc = plan.diskCrc;
+        program.heldDrive = DriveLetterFromIndex(plan.driveIndex);
+        program.selectedDrive = program.heldDrive;
         shown.lines = {kLinePreviousScan,
                        TotalsLineWithDiskCrc(plan.expectedCount, plan.folderCount, plan.diskCrc)};
     } else {
-        state.heldFolderCount = 0;
-        state.heldDiskCrc = SumOfCrcs(crcs, plan.expectedCount);
-        state.heldDrive = selectedDrive;
+        program.heldFolderCount = 0;
+        program.heldDiskCrc = SumOfCrcs(program.crcList.Data(), plan.expectedCount);
+        program.heldDrive = program.selectedDrive;
         shown.lines = {OlderLayoutSummaryLine(plan.expectedCount)};
     }
     return shown;

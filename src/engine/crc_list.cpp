@@ -13,12 +13,12 @@ public:
     void Free(void* block) override { std::free(block); }
 };
 
-// Byte size of count elements, or 0 when it is not a positive size_t.
-size_t ByteSize(int64_t count, int32_t elementSize)
+// Byte size of count CRCs, or 0 when it is not a positive size_t.
+size_t ByteSize(int64_t count)
 {
-    if (count <= 0 || elementSize <= 0)
+    if (count <= 0)
         return 0;
-    const int64_t bytes = count * elementSize;   // both below 2^31: no overflow
+    const int64_t bytes = count * int64_t(sizeof(uint32_t));   // below 2^33: no overflow
     if (static_cast<uint64_t>(bytes) > std::numeric_limits<size_t>::max())
         return 0;
     return static_cast<size_t>(bytes);
@@ -41,30 +41,29 @@ CrcList::~CrcList()
     Release();
 }
 
-void* CrcList::Allocate(int32_t newCapacity, int32_t newGrowStep, int32_t newElementSize)
+uint32_t* CrcList::Allocate(int32_t newCapacity, int32_t newGrowStep)
 {
     growStep = newGrowStep;
-    elementSize = newElementSize;
     Release();
-    const size_t bytes = ByteSize(newCapacity, newElementSize);
-    data = bytes ? storage.AllocateZeroed(bytes) : nullptr;
+    const size_t bytes = ByteSize(newCapacity);
+    data = bytes ? static_cast<uint32_t*>(storage.AllocateZeroed(bytes)) : nullptr;
     capacity = data ? newCapacity : 0;
     return data;
 }
 
-void* CrcList::Grow()
+uint32_t* CrcList::Grow()
 {
     const int64_t newCapacity = int64_t(capacity) + growStep;
     if (!data || growStep <= 0 || newCapacity > std::numeric_limits<int32_t>::max())
         return data;
-    const size_t oldBytes = ByteSize(capacity, elementSize);
-    const size_t newBytes = ByteSize(newCapacity, elementSize);
+    const size_t oldBytes = ByteSize(capacity);
+    const size_t newBytes = ByteSize(newCapacity);
     if (!newBytes)
         return data;
-    void* grown = storage.Resize(data, newBytes);
+    auto* grown = static_cast<uint32_t*>(storage.Resize(data, newBytes));
     if (!grown)
         return data;
-    std::memset(static_cast<char*>(grown) + oldBytes, 0, newBytes - oldBytes);
+    std::memset(reinterpret_cast<char*>(grown) + oldBytes, 0, newBytes - oldBytes);
     data = grown;
     capacity = static_cast<int32_t>(newCapacity);
     return data;
@@ -93,7 +92,6 @@ void CrcList::TakeOver(CrcList& other)
     Release();
     capacity = other.capacity;
     growStep = other.growStep;
-    elementSize = other.elementSize;
     data = other.data;
     other.data = nullptr;
     other.capacity = 0;

@@ -33,30 +33,30 @@ public:
     CrcList(const CrcList&) = delete;
     CrcList& operator=(const CrcList&) = delete;
 
-    // Drops any storage held and allocates capacity * elementSize zero bytes.
+    // Drops any storage held and allocates room for capacity zeroed CRCs.
     // Returns the storage, or null with capacity 0 when it cannot be had.
-    void* Allocate(int32_t capacity, int32_t growStep, int32_t elementSize);
+    uint32_t* Allocate(int32_t capacity, int32_t growStep = kCrcListGrowStep);
     // Adds growStep zeroed elements, keeping the contents; the block may move.
     // On failure nothing changes and the old pointer comes back, so the caller
     // sees capacity still equal to its count.
-    void* Grow();
+    uint32_t* Grow();
     // After an append that brought the caller's count to `count`: grows the
     // list when the count has reached its capacity, so that the next append
     // has room. False when it is full and cannot grow.
     bool KeepRoomAfter(int32_t count);
-    void* Data() const { return data; }
+    uint32_t* Data() { return data; }
+    const uint32_t* Data() const { return data; }
     int32_t Capacity() const { return capacity; }
+    int32_t GrowStep() const { return growStep; }
     // Frees the storage if any is held; later calls find nothing to free.
     void Release();
     // Frees this list's storage and takes over the other's, sizes and all;
     // the other is left with none. Both must draw on the same storage.
     void TakeOver(CrcList& other);
 
-    int32_t capacity = 0;
-    int32_t growStep = 0;
-    int32_t elementSize = 0;
-    void* data = nullptr;
-
 private:
     CrcStorage& storage;
+    int32_t capacity = 0;
+    int32_t growStep = 0;
+    uint32_t* data = nullptr;
 };

@@ -1,6 +1,5 @@
 #include "scan/drive_dialog.h"
 
-#include "app/frame_panes.h"
 #include "resource.h"
 #include "scan/scan_texts.h"
 #include "toolkit/window.h"
@@ -21,17 +20,22 @@ wchar_t FindFirstCdDrive()
     return L'C';
 }
 
-INT_PTR DriveDialog::Show(HWND owner, int mode)
+INT_PTR DriveDialog::Show(HWND owner, int mode, wchar_t& drive)
 {
     scanMode = mode;
-    return DialogBoxParamW(ModuleInstance(), MAKEINTRESOURCEW(IDD_DRIVE), owner, DialogProc,
-                           reinterpret_cast<LPARAM>(this));
+    driveText[0] = drive;
+    driveText[1] = 0;
+    const INT_PTR shown = DialogBoxParamW(ModuleInstance(), MAKEINTRESOURCEW(IDD_DRIVE), owner,
+                                          DialogProc, reinterpret_cast<LPARAM>(this));
+    drive = driveText[0];
+    return shown;
 }
 
 void DriveDialog::OnNotify(int id, NMHDR*)
 {
+    // The status bar is the owner's: the text goes there as any hover text does.
     if (id == IDC_DRIVE_COMBO)
-        statusBar.SetText(0, kStatusChooseDrive);
+        SendMessageW(GetParent(hwnd), WM_APP_HOVER, id, reinterpret_cast<LPARAM>(kStatusChooseDrive));
 }
 
 INT_PTR DriveDialog::OnInitDialog()
@@ -79,6 +83,6 @@ void DriveDialog::OnCommand(int id, int, HWND)
     } else {
         return;
     }
-    statusBar.SetText(0, L"");
+    SendMessageW(GetParent(hwnd), WM_APP_HOVER, id, reinterpret_cast<LPARAM>(L""));
     EndDialog(hwnd, result);
 }

@@ -13,12 +13,10 @@ wchar_t FindFirstCdDrive();
 class DriveDialog : public Dialog {
 public:
     // 1 confirmed, 0 cancelled, -1 the dialog could not be created.
-    // scanMode 1 serves Scan, 0 Compare; only the caption differs.
-    INT_PTR Show(HWND owner, int scanMode);
-
-    // The drive last confirmed or restored by Load; 'A' means none chosen yet.
-    wchar_t SelectedDrive() const { return driveText[0]; }
-    void SetSelectedDrive(wchar_t letter) { driveText[0] = letter; driveText[1] = 0; }
+    // scanMode 1 serves Scan, 0 Compare; only the caption differs. drive is
+    // the drive last chosen ('A': none yet, and the first CD-ROM drive is
+    // offered and kept); it receives the drive confirmed.
+    INT_PTR Show(HWND owner, int scanMode, wchar_t& drive);
 
 private:
     INT_PTR OnInitDialog() override;
@@ -27,7 +25,7 @@ private:
     void OnCommand(int id, int code, HWND sender) override;
 
     int scanMode = 0;
-    wchar_t driveText[4] = {L'A', 0, 0, 0};
+    wchar_t driveText[4] = {L'A', 0, 0, 0};   // while the dialog is shown
     Button okButton{true};
     Button cancelButton{true};
     ComboBox driveCombo{true};

@@ -1,15 +1,10 @@
-#include "scan/result_list.h"
+// The checks of dropped items and of the command-line path: a file gets its
+// CRC, a folder the sum of every file below it.
+#include "scan/checks.h"
 
-#include "app/frame_panes.h"
-#include "app/main_window.h"
-#include "engine/crc_list.h"
-#include "engine/openable_path.h"
-#include "scan/check_session.h"
-#include "scan/find_source.h"
 #include "scan/scan_texts.h"
 #include "scan/tree_walk.h"
 #include "scan/walk_lines.h"
-#include "toolkit/system_library.h"
 
 #include <new>
 #include <string>
@@ -21,24 +16,24 @@ namespace {
 // no sum, which would look whole and is not.
 class FolderSum : public TreeWalkVisitor {
 public:
-    FolderSum(ResultList& list, CrcList& crcs, std::wstring startFolder)
-        : list(list), crcs(crcs), startFolder(std::move(startFolder)) {}
+    FolderSum(Checks& checks, CrcList& crcs, std::wstring startFolder)
+        : checks(checks), crcs(crcs), startFolder(std::move(startFolder)) {}
 
     void FolderStarted(const std::wstring&) override {}
 
     bool File(const std::wstring& path) override
     {
-        ScanState& state = list.State();
-        if (!list.ChecksumFile(path.c_str(), &state.currentCrc)) {
+        ScanState& state = checks.Program().state;
+        if (!checks.ChecksumFile(path, &state.currentCrc)) {
             ++unreadable;
-            return UserContinuesCheck();
+            return checks.UserContinuesCheck();
         }
         if (state.quitSeen || state.aborted)
             return false;
-        static_cast<uint32_t*>(crcs.Data())[count] = state.currentCrc;
+        crcs.Data()[count] = state.currentCrc;
         ++count;
         if (!crcs.KeepRoomAfter(count)) {
-            mainWindow.ReportError(kErrorNoMemory, L"");
+            checks.Window().ReportError(kErrorNoMemory, L"");
             count = 0;
             outOfMemory = true;
             return false;
@@ -54,7 +49,7 @@ public:
             ++unreadable;
         if (path == startFolder)
             startUnreadable = true;
-        return ReportUnreadable(path);
+        return checks.ReportUnreadable(path);
     }
 
     int32_t Count() const { return count; }
@@ -64,7 +59,7 @@ public:
     bool OutOfMemory() const { return outOfMemory; }
 
 private:
-    ResultList& list;
+    Checks& checks;
     CrcList& crcs;
     std::wstring startFolder;
     int32_t count = 0;
@@ -75,107 +70,97 @@ private:
 
 // The line of a folder that has no sum: one that could not be searched at
 // all, or one whose walk met what it could not read (it may have ended there).
-std::wstring FolderWithoutSumLine(const wchar_t* path, const FolderSum& sum)
+std::wstring FolderWithoutSumLine(const std::wstring& path, const FolderSum& sum)
 {
     if (sum.StartUnreadable())
         return UnreadableLine(path);
     return IncompleteFolderLine(path, sum.UnreadableCount());
 }
 
-// A drop's path at index, whatever its length.
-std::wstring DroppedPath(HDROP drop, UINT index)
-{
-    const UINT length = system_library::DragQueryFile(drop, index, nullptr, 0);
-    std::wstring path(length + 1, L'\0');
-    const UINT got = system_library::DragQueryFile(drop, index, &path[0], length + 1);
-    path.resize(got <= length ? got : length);
-    return path;
-}
-
 } // namespace
 
-void ResultList::CheckDroppedItems(HDROP drop)
+bool Checks::CheckDroppedItems(const std::vector<std::wstring>& paths)
 {
-    // Items dropped while a check runs would nest in it and share its state:
-    // they are refused.
-    if (CheckRunning()) {
-        system_library::DragFinish(drop);
-        return;
-    }
-    SetForegroundWindow(mainWindow.Handle());
+    // Items dropped while a check runs would nest in it and share its state.
+    if (program.CheckRunning())
+        return false;
+    ScanState& state = program.state;
     if (state.clearOnDrop == 1) {
-        Clear();
+        window.ClearLines();
         state.clearOnDrop = 0;
     }
     CheckSession session(*this, kProgressItems);
-    try {
-        const UINT count = system_library::DragQueryFile(drop, 0xFFFFFFFF, nullptr, 0);
-        for (UINT i = 0; i < count; ++i) {
-            if (CheckItem(DroppedPath(drop, i).c_str()) == 1)
-                break;
-        }
-    } catch (const std::bad_alloc&) {
-        mainWindow.ReportError(kErrorNoMemory, L"");
+    for (const std::wstring& path : paths) {
+        if (CheckItem(path) == 1)
+            break;
     }
-    system_library::DragFinish(drop);
     session.End();
-    statusBar.SetText(0, state.aborted == 1 ? kStatusAborted : kStatusDone);
-    ShowResultButtons(AfterDrop(ShownResultButtons()));
+    window.SetStatus(state.aborted == 1 ? kStatusAborted : kStatusDone);
+    window.ShowButtons(AfterDrop(window.ShownButtons()));
+    return true;
 }
 
-int ResultList::CheckItem(const wchar_t* path)
+void Checks::CheckCommandLineItem(const std::wstring& path)
 {
-    RunningCheck running(*this);
+    // The list still shows nothing: the item's line takes the usage text's place.
+    window.OpenProgress(kProgressItems);
+    CheckItem(path);
+    program.state.clearOnDrop = 0;
+    window.CloseProgress();
+}
+
+int Checks::CheckItem(const std::wstring& path)
+{
+    RunningCheck running(program);
+    ScanState& state = program.state;
     try {
-        std::wstring openable;
-        const DWORD attributes = OpenablePath(path, openable)
-                                     ? GetFileAttributesW(openable.c_str()) : INVALID_FILE_ATTRIBUTES;
-        if (attributes == INVALID_FILE_ATTRIBUTES) {
-            mainWindow.ReportError(kErrorNoAttributes, L"");
+        const ItemKind kind = disk.KindOf(path);
+        if (kind == ItemKind::Unknown) {
+            window.ReportError(kErrorNoAttributes, L"");
             return 1;
         }
-        if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+        if (kind == ItemKind::Folder) {
             CheckFolder(path);
             return state.quitSeen || state.aborted ? 1 : 0;
         }
         if (!ChecksumFile(path, &state.currentCrc)) {
-            AddLine(UnreadableLine(path).c_str());
+            window.AddLine(UnreadableLine(path));
             return UserContinuesCheck() ? 0 : 1;
         }
         if (state.quitSeen || state.aborted)
             return 1;
-        AddLine(ResultLine(state.currentCrc, path).c_str());
+        window.AddLine(ResultLine(state.currentCrc, path));
         return 0;
     } catch (const std::bad_alloc&) {
-        mainWindow.ReportError(kErrorNoMemory, L"");
+        window.ReportError(kErrorNoMemory, L"");
         return 1;
     }
 }
 
-void ResultList::CheckFolder(const wchar_t* path)
+void Checks::CheckFolder(const std::wstring& path)
 {
-    CrcList folderCrcs;
-    if (!folderCrcs.Allocate(kCrcListCapacity, kCrcListGrowStep, sizeof(uint32_t))) {
-        mainWindow.ReportError(kErrorNoMemory, L"");
+    CrcList folderCrcs(program.Storage());
+    if (!folderCrcs.Allocate(kCrcListCapacity)) {
+        window.ReportError(kErrorNoMemory, L"");
         return;
     }
     const std::wstring start = WalkStartFolder(path);
     FolderSum sum(*this, folderCrcs, start);
-    FindFileSource source;
     bool complete = false;
     try {
-        complete = WalkTree(source, start, sum);
+        complete = WalkTree(disk, start, sum);
     } catch (const std::bad_alloc&) {
-        mainWindow.ReportError(kErrorNoMemory, L"");
+        window.ReportError(kErrorNoMemory, L"");
         return;
     }
+    ScanState& state = program.state;
     // Abort, a quit request or no memory: the user has been told, no line.
     if (state.quitSeen || state.aborted || sum.OutOfMemory())
         return;
     if (complete && sum.UnreadableCount() == 0) {
-        state.currentCrc = SumOfCrcs(static_cast<const uint32_t*>(folderCrcs.Data()), sum.Count());
-        AddLine(ResultLine(state.currentCrc, path).c_str());
+        state.currentCrc = SumOfCrcs(folderCrcs.Data(), size_t(sum.Count()));
+        window.AddLine(ResultLine(state.currentCrc, path));
     } else {
-        AddLine(FolderWithoutSumLine(path, sum).c_str());
+        window.AddLine(FolderWithoutSumLine(path, sum));
     }
 }

@@ -1,7 +1,6 @@
 #include "scan/progress_dialog.h"
 
 #include "resource.h"
-#include "scan/result_list.h"
 #include "toolkit/window.h"
 
 namespace {
@@ -12,9 +11,10 @@ constexpr int kButtonStrip = 26;   // pixels kept free for the Abort button
 
 } // namespace
 
-HWND ProgressDialog::Open(HWND parent, const wchar_t* text)
+HWND ProgressDialog::Open(HWND parent, const wchar_t* text, int* aborted)
 {
     progressText = text;
+    abortFlag = aborted;
     // The dialog binds itself at WM_INITDIALOG, before this returns.
     return CreateDialogParamW(ModuleInstance(), MAKEINTRESOURCEW(IDD_PROGRESS), parent, DialogProc,
                               reinterpret_cast<LPARAM>(this));
@@ -36,8 +36,8 @@ INT_PTR ProgressDialog::OnInitDialog()
 
 void ProgressDialog::OnCommand(int id, int, HWND)
 {
-    if (id == IDCANCEL)
-        resultList.State().aborted = 1;
+    if (id == IDCANCEL && abortFlag)
+        *abortFlag = 1;
 }
 
 void ProgressDialog::OnPaint()

@@ -9,8 +9,8 @@
 class ProgressDialog : public Dialog {
 public:
     // Opens the dialog over parent with the given text (owned by the caller,
-    // valid until Close).
-    HWND Open(HWND parent, const wchar_t* text);
+    // valid until Close); Abort sets *aborted to 1.
+    HWND Open(HWND parent, const wchar_t* text, int* aborted);
     // Destroys the dialog, if it is open.
     void Close();
 
@@ -23,6 +23,7 @@ private:
     void OnCommand(int id, int code, HWND sender) override;
 
     const wchar_t* shownText = L"";
+    int* abortFlag = nullptr;
     Button abortButton{true};
 };
 

@@ -1,40 +1,35 @@
-#include "scan/result_list.h"
+#include "scan/checks.h"
 
-#include "app/frame_panes.h"
-#include "app/main_window.h"
 #include "resource.h"
-#include "scan/drive_dialog.h"
 #include "scan/walk_lines.h"
 
-int ResultList::ScanCommand()
+int Checks::ScanChosenDrive()
 {
-    // The bar is disabled while a check runs; this also holds for a command
-    // that reaches the window some other way.
-    if (CheckRunning())
-        return 0;
-    if (!mainWindow.OfferSave())
-        return 0;
-    const INT_PTR chosen = driveDialog.Show(GetParent(Handle()), 1);
+    wchar_t drive = program.selectedDrive;
+    const int chosen = window.ChooseDrive(true, drive);
+    program.selectedDrive = drive;
     if (chosen != 1)
-        return static_cast<int>(chosen);
-    const wchar_t drive = driveDialog.SelectedDrive();
-    Clear();
-    ShowResultButtons(AtScanStart(ShownResultButtons()));
-    mainWindow.SetTitle(L"");
-    AddLine(ScanStartLine(drive).c_str());
+        return chosen;
+    window.ClearLines();
+    window.ShowButtons(AtScanStart(window.ShownButtons()));
+    window.SetTitle(L"");
+    window.AddLine(ScanStartLine(drive));
     // The user was asked: what was held is no longer waiting to be saved.
-    state.unsaved = 0;
-    const int walked = WalkDisk(drive, 1);
-    ShowResultButtons(AfterScanWalk(ShownResultButtons(), walkComplete, state.fileCount));
-    return walked;
+    program.state.unsaved = 0;
+    const bool complete = WalkDisk(drive, true);
+    window.ShowButtons(AfterScanWalk(window.ShownButtons(), complete, program.state.fileCount));
+    return 1;
 }
 
-int ResultList::CompareCommand()
+int Checks::CompareCommand()
 {
-    if (!btnBar.IsButtonEnabled(IDM_COMPARE) || CheckRunning())
+    if (!window.IsButtonEnabled(IDM_COMPARE) || program.CheckRunning())
         return 0;
-    const INT_PTR chosen = driveDialog.Show(GetParent(Handle()), 0);
+    wchar_t drive = program.selectedDrive;
+    const int chosen = window.ChooseDrive(false, drive);
+    program.selectedDrive = drive;
     if (chosen != 1)
-        return static_cast<int>(chosen);
-    return WalkDisk(driveDialog.SelectedDrive(), 0);
+        return chosen;
+    WalkDisk(drive, false);
+    return 1;
 }

@@ -31,11 +31,7 @@ constexpr const wchar_t* kAskSave = L"Save CRC's?";
 constexpr const wchar_t* kLinePreviousScan = L"Previous scan data:";
 
 // Lines of a compare.
-constexpr const wchar_t* kLineDisksDoNotCompare = L"Disks do not compare.";
 constexpr const wchar_t* kLineDisksCompare = L"Disks compare";
-// After a folder that could not be searched: the files after it cannot be
-// matched with the list's positions.
-constexpr const wchar_t* kLineRestNotCompared = L"The rest of the disk could not be compared.";
 
 // Captions of the drive dialog.
 constexpr const wchar_t* kCaptionScan = L"Scan new disk";

@@ -63,3 +63,13 @@ uint32_t SumOfCrcs(const uint32_t* crcs, size_t count)
         sum += crcs[i];
     return sum;
 }
+
+std::wstring MovedFilesLine(uint32_t count)
+{
+    return std::to_wstring(count) + L" files are in another order than in the list.";
+}
+
+std::wstring NotFoundLine(uint32_t count)
+{
+    return std::to_wstring(count) + L" files of the list were not found.";
+}

@@ -34,3 +34,11 @@ std::wstring DriveRootPath(wchar_t driveLetter);
 
 // The 32-bit wrapping sum of count CRCs: a folder's or a disk's CRC.
 uint32_t SumOfCrcs(const uint32_t* crcs, size_t count);
+
+// "57 files are in another order than in the list.": a compare found files
+// intact at other positions than the list's (the plural for every count).
+std::wstring MovedFilesLine(uint32_t count);
+
+// "3 files of the list were not found.": entries of the list that no file
+// of a compare matched, beyond the files it listed as bad or unreadable.
+std::wstring NotFoundLine(uint32_t count);

@@ -2,7 +2,7 @@
 // input is a whole file; it is read the way Load reads one, and the reader
 // must never ask for more CRCs than the file holds, nor read outside it.
 #include "datafile/crc_file_format.h"
-#include "datafile/summary_lines.h"
+#include "scan/summary_lines.h"
 
 #include <cstdint>
 #include <cstdio>

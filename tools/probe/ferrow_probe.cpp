@@ -120,8 +120,14 @@ int Title()
     HWND main = MainWindow();
     if (!main)
         return 1;
+    // Sent, not read with GetWindowText (which another process is answered
+    // without the program's thread): the answer comes once the program's
+    // thread takes messages again, so the command it was running has ended.
     wchar_t title[1024] = {};
-    GetWindowTextW(main, title, 1024);
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutW(main, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(title), SMTO_NORMAL, 30000,
+                             &copied))
+        return 1;
     Print(title);
     return 0;
 }

@@ -74,12 +74,11 @@ TEST(CrcList, AllocateGivesZeroFilledStorage)
     std::free(dirty);
 
     CrcList list;
-    auto* crcs = static_cast<uint32_t*>(list.Allocate(10000, 10000, 4));
+    auto* crcs = list.Allocate(10000, 10000);
     ASSERT_NE(crcs, nullptr);
     EXPECT_EQ(crcs, list.Data());
     EXPECT_EQ(list.Capacity(), 10000);
-    EXPECT_EQ(list.growStep, 10000);
-    EXPECT_EQ(list.elementSize, 4);
+    EXPECT_EQ(list.GrowStep(), 10000);
     for (int i = 0; i < 10000; ++i)
         ASSERT_EQ(crcs[i], 0u) << "element " << i;
 }
@@ -88,14 +87,14 @@ TEST(CrcList, AppendingTheLastElementGrowsAndKeepsValues)
 {
     TestStorage storage;
     CrcList list(storage);
-    auto* crcs = static_cast<uint32_t*>(list.Allocate(10000, 10000, 4));
+    auto* crcs = list.Allocate(10000, 10000);
     ASSERT_NE(crcs, nullptr);
     int fileCount = 0;
     while (fileCount < 10000) {
         crcs[fileCount] = 0xC0DE0000u + static_cast<uint32_t>(fileCount);
         ++fileCount;
         ASSERT_TRUE(list.KeepRoomAfter(fileCount));
-        crcs = static_cast<uint32_t*>(list.Data());
+        crcs = list.Data();
     }
     EXPECT_EQ(list.Capacity(), 20000);
     EXPECT_EQ(crcs, list.Data());
@@ -109,7 +108,7 @@ TEST(CrcList, FailedGrowthKeepsPointerCapacityAndValues)
 {
     TestStorage storage;
     CrcList list(storage);
-    auto* crcs = static_cast<uint32_t*>(list.Allocate(3, 10000, 4));
+    auto* crcs = list.Allocate(3, 10000);
     ASSERT_NE(crcs, nullptr);
     crcs[0] = 11;
     crcs[1] = 22;
@@ -129,9 +128,9 @@ TEST(CrcList, FailedAllocateLeavesNoStorage)
 {
     TestStorage storage;
     CrcList list(storage);
-    ASSERT_NE(list.Allocate(100, 10, 4), nullptr);
+    ASSERT_NE(list.Allocate(100, 10), nullptr);
     storage.refuse = true;
-    EXPECT_EQ(list.Allocate(1000, 10000, 4), nullptr);
+    EXPECT_EQ(list.Allocate(1000, 10000), nullptr);
     EXPECT_EQ(list.Data(), nullptr);
     EXPECT_EQ(list.Capacity(), 0);
     EXPECT_EQ(storage.frees, 1);   // the earlier block was released, not leaked
@@ -140,11 +139,11 @@ TEST(CrcList, FailedAllocateLeavesNoStorage)
 TEST(CrcList, AllocateDiscardsEarlierContents)
 {
     CrcList list;
-    auto* crcs = static_cast<uint32_t*>(list.Allocate(50, 10, 4));
+    auto* crcs = list.Allocate(50, 10);
     ASSERT_NE(crcs, nullptr);
     for (int i = 0; i < 50; ++i)
         crcs[i] = 0xFFFFFFFFu;
-    crcs = static_cast<uint32_t*>(list.Allocate(51, 10000, 4));
+    crcs = list.Allocate(51, 10000);
     ASSERT_NE(crcs, nullptr);
     EXPECT_EQ(list.Capacity(), 51);
     for (int i = 0; i < 51; ++i)
@@ -156,7 +155,7 @@ TEST(CrcList, ReleaseFreesOnceAndTheDestructorNotAgain)
     TestStorage storage;
     {
         CrcList list(storage);
-        ASSERT_NE(list.Allocate(10, 10, 4), nullptr);
+        ASSERT_NE(list.Allocate(10, 10), nullptr);
         list.Release();
         EXPECT_EQ(list.Data(), nullptr);
         EXPECT_EQ(storage.frees, 1);
@@ -171,7 +170,7 @@ TEST(CrcList, DestructorFreesStorageStillHeld)
     TestStorage storage;
     {
         CrcList list(storage);
-        ASSERT_NE(list.Allocate(10, 10, 4), nullptr);
+        ASSERT_NE(list.Allocate(10, 10), nullptr);
     }
     EXPECT_EQ(storage.frees, 1);
 }

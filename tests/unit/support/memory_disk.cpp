@@ -41,6 +41,40 @@ int MemoryDisk::Listings(const std::wstring& folder) const
     return static_cast<int>(std::count(opened.begin(), opened.end(), folder));
 }
 
+void MemoryDisk::AddFiles(const std::wstring& folder,
+                          std::initializer_list<std::pair<const wchar_t*, uint32_t>> files)
+{
+    auto& listing = folders[folder];
+    for (const auto& [name, crc] : files) {
+        listing.push_back({name, kFile});
+        crcs[folder + name] = crc;
+    }
+}
+
+FileRead MemoryDisk::ChecksumFile(const std::wstring& path)
+{
+    read.push_back(path);
+    if (onRead)
+        onRead(path);
+    FileRead result;
+    auto it = crcs.find(path);
+    if (std::count(unreadable.begin(), unreadable.end(), path) > 0 || it == crcs.end())
+        return result;
+    result.outcome = it->second == 0 ? FileReadOutcome::Empty : FileReadOutcome::Read;
+    result.crc = it->second;
+    return result;
+}
+
+ItemKind MemoryDisk::KindOf(const std::wstring& path)
+{
+    const std::wstring folder = path.empty() || path.back() == L'\\' ? path : path + L"\\";
+    if (folders.count(Resolved(folder)) || linksTo.count(folder))
+        return ItemKind::Folder;
+    if (crcs.count(path) || std::count(unreadable.begin(), unreadable.end(), path) > 0)
+        return ItemKind::File;
+    return ItemKind::Unknown;
+}
+
 std::unique_ptr<DirectorySearch> MemoryDisk::Open(const std::wstring& folder)
 {
     opened.push_back(folder);

@@ -2,9 +2,11 @@
 // A disk in memory for the folder walk, and a visitor that writes down what
 // the walk hands over: the walk's order and its faults can then be tested
 // without a file system.
+#include "scan/disk_reader.h"
 #include "scan/tree_walk.h"
 
 #include <cstddef>
+#include <functional>
 #include <initializer_list>
 #include <map>
 #include <string>
@@ -25,13 +27,17 @@ using Paths = std::vector<std::wstring>;
 // that folder's identity. A folder in `unknownIdentity` cannot tell its
 // identity. It counts the searches it opens and how many are
 // open at once.
-class MemoryDisk : public DirectorySource {
+class MemoryDisk : public DiskReader {
 public:
     std::map<std::wstring, std::vector<DirectoryEntry>> folders;
     Paths secondListingFails;
     std::map<std::wstring, std::wstring> linksTo;
     Paths unknownIdentity;
     Paths opened;   // every folder asked for, in order
+    std::map<std::wstring, uint32_t> crcs;
+    Paths unreadable;
+    Paths read;     // every file read, in order
+    std::function<void(const std::wstring&)> onRead;
     int openSearches = 0;
     int mostOpen = 0;
 
@@ -40,8 +46,15 @@ public:
     // How often folder was asked for.
     int Listings(const std::wstring& folder) const;
 
+    // Files into folder (a path ending with a separator), each with its
+    // CRC, in this order.
+    void AddFiles(const std::wstring& folder, std::initializer_list<std::pair<const wchar_t*, uint32_t>> files);
+
     std::unique_ptr<DirectorySearch> Open(const std::wstring& folder) override;
     bool Identify(const std::wstring& folder, FolderIdentity& identity) override;
+    FileRead ChecksumFile(const std::wstring& path) override;
+    // A folder when listed or linked, a file when it has a CRC or cannot be read.
+    ItemKind KindOf(const std::wstring& path) override;
 
 private:
     // The folder a path leads to, through any links on it.

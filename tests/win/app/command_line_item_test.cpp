@@ -5,7 +5,8 @@
 #include "common/expected_lines.h"
 #include "resource.h"
 #include "scan/progress_dialog.h"
-#include "scan/result_list.h"
+#include "app/program.h"
+#include "app/result_list.h"
 #include "support/crc_oracle.h"
 #include "support/test_folder.h"
 
@@ -25,7 +26,7 @@ TEST(AppCommandLine, QuotedPathWithASpaceGivesThatFilesResultLine)
     RunningApp app(L"\"" + file + L"\"");
     ASSERT_EQ(app.StartResult(), 1);
     EXPECT_EQ(ListLines(), (std::vector<std::wstring>{Hex8(OracleCrc(bytes)) + L"\t" + file}));
-    EXPECT_EQ(resultList.State().clearOnDrop, 0);
+    EXPECT_EQ(programState.state.clearOnDrop, 0);
     EXPECT_EQ(progressDialog.Handle(), nullptr);
     // The start-up check leaves the bar as it was and does not enable Print.
     EXPECT_TRUE(ButtonEnabled(IDM_SCAN));

@@ -6,7 +6,8 @@
 #include "app/main_window.h"
 #include "resource.h"
 #include "scan/progress_dialog.h"
-#include "scan/result_list.h"
+#include "app/program.h"
+#include "app/result_list.h"
 
 #include <gtest/gtest.h>
 
@@ -139,7 +140,7 @@ TEST(AppClose, ExitWithUnsavedResultsAsksAndCancelKeepsTheWindow)
 {
     RunningApp app;
     ASSERT_EQ(app.StartResult(), 1);
-    resultList.State().unsaved = 1;
+    programState.state.unsaved = 1;
     BoxAnswerer answerer(BoxQuery::ForBox(), L"&Cancel");
     PostCommand(IDM_EXIT);
     ASSERT_TRUE(answerer.Finish());
@@ -148,14 +149,14 @@ TEST(AppClose, ExitWithUnsavedResultsAsksAndCancelKeepsTheWindow)
     EXPECT_TRUE(IsWindow(MainWindowHandle()));
     EXPECT_TRUE(IsWindowEnabled(MainWindowHandle()));
     EXPECT_FALSE(QuitSeen());
-    EXPECT_EQ(resultList.State().unsaved, 1);
+    EXPECT_EQ(programState.state.unsaved, 1);
 }
 
 TEST(AppClose, CloseBoxWithUnsavedResultsAsksAndCancelKeepsTheWindow)
 {
     RunningApp app;
     ASSERT_EQ(app.StartResult(), 1);
-    resultList.State().unsaved = 1;
+    programState.state.unsaved = 1;
     BoxAnswerer answerer(BoxQuery::ForBox(), L"&Cancel");
     PostMessageW(MainWindowHandle(), WM_CLOSE, 0, 0);
     PumpIdle();
@@ -171,7 +172,7 @@ TEST(AppClose, ExitWithUnsavedResultsAndNoEndsTheProgram)
     RunningApp app;
     ASSERT_EQ(app.StartResult(), 1);
     HWND main = MainWindowHandle();
-    resultList.State().unsaved = 1;
+    programState.state.unsaved = 1;
     BoxAnswerer answerer(BoxQuery::ForBox(), L"&No");
     PostCommand(IDM_EXIT);
     ASSERT_TRUE(answerer.Finish());
@@ -185,15 +186,15 @@ TEST(AppClose, ExitWithNothingUnsavedEndsTheLoopWithCode0AndReleasesTheCrcs)
     RunningApp app;
     ASSERT_EQ(app.StartResult(), 1);
     HWND main = MainWindowHandle();
-    EXPECT_NE(crcList.Data(), nullptr);
-    EXPECT_EQ(crcList.Capacity(), 10000);
+    EXPECT_NE(programState.crcList.Data(), nullptr);
+    EXPECT_EQ(programState.crcList.Capacity(), 10000);
     BoxRules watch(BoxRules::CloseAll(), BoxRules::AnyBoxOrDialog());
     PostCommand(IDM_EXIT);
     EXPECT_TRUE(PumpUntil([] { return QuitSeen(); }, 5000));
     EXPECT_TRUE(watch.Stop().empty());
     EXPECT_FALSE(IsWindow(main));
     EXPECT_EQ(QuitCode(), 0);
-    EXPECT_EQ(crcList.Data(), nullptr);
+    EXPECT_EQ(programState.crcList.Data(), nullptr);
 }
 
 TEST(AppLoop, RunMessageLoopReturnsTheQuitCodeAfterExit)
@@ -227,15 +228,15 @@ TEST(AppLoop, EscapeInTheOpenProgressDialogAborts)
 {
     RunningApp app;
     ASSERT_EQ(app.StartResult(), 1);
-    HWND dialog = progressDialog.Open(ListWindow(), L"Scanning files and folders");
+    HWND dialog = progressDialog.Open(ListWindow(), L"Scanning files and folders", &programState.state.aborted);
     ASSERT_NE(dialog, nullptr);
-    resultList.State().aborted = 0;
+    programState.state.aborted = 0;
     HWND abort = GetDlgItem(dialog, IDCANCEL);
     ASSERT_NE(abort, nullptr);
     SetFocus(abort);
     PostMessageW(abort, WM_KEYDOWN, VK_ESCAPE, 1);
     PumpIdle(200);
-    EXPECT_EQ(resultList.State().aborted, 1);
+    EXPECT_EQ(programState.state.aborted, 1);
     progressDialog.Close();
     EXPECT_EQ(progressDialog.Handle(), nullptr);
 }

@@ -1,7 +1,8 @@
 // Up, Down and Delete in the result list; every other key does nothing there.
 #include "support/app_fixture.h"
 
-#include "scan/result_list.h"
+#include "app/program.h"
+#include "app/result_list.h"
 
 #include <gtest/gtest.h>
 
@@ -80,13 +81,13 @@ TEST_F(AppListKeys, DeletingEveryLineEmptiesTheList)
 
 TEST_F(AppListKeys, DeleteLeavesTheScanStateAlone)
 {
-    resultList.State().unsaved = 1;
-    resultList.State().fileCount = 3;
+    programState.state.unsaved = 1;
+    programState.state.fileCount = 3;
     ThreeLines(1);
     PressKey(VK_DELETE);
-    EXPECT_EQ(resultList.State().unsaved, 1);
-    EXPECT_EQ(resultList.State().fileCount, 3);
-    resultList.State().unsaved = 0;
+    EXPECT_EQ(programState.state.unsaved, 1);
+    EXPECT_EQ(programState.state.fileCount, 3);
+    programState.state.unsaved = 0;
 }
 
 TEST_F(AppListKeys, UpAndDownMoveOneLine)

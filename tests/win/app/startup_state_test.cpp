@@ -3,7 +3,8 @@
 #include "support/window_shot.h"
 
 #include "resource.h"
-#include "scan/result_list.h"
+#include "app/program.h"
+#include "app/result_list.h"
 
 #include <gtest/gtest.h>
 
@@ -44,7 +45,7 @@ TEST(AppStartup, ListShowsTheTwelveUsageLines)
     ASSERT_EQ(app.StartResult(), 1);
     EXPECT_EQ(ListLines(), kUsage);
     EXPECT_EQ(ListSelection(), LB_ERR);
-    EXPECT_EQ(resultList.State().clearOnDrop, 1);
+    EXPECT_EQ(programState.state.clearOnDrop, 1);
 }
 
 TEST(AppStartup, CommandLineOfOnlySpacesShowsTheUsageLines)
@@ -52,7 +53,7 @@ TEST(AppStartup, CommandLineOfOnlySpacesShowsTheUsageLines)
     RunningApp app(L"    ");
     ASSERT_EQ(app.StartResult(), 1);
     EXPECT_EQ(ListLines(), kUsage);
-    EXPECT_EQ(resultList.State().clearOnDrop, 1);
+    EXPECT_EQ(programState.state.clearOnDrop, 1);
 }
 
 TEST(AppStartup, CompareSaveAndPrintStartDisabled)

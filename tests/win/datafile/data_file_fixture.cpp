@@ -3,7 +3,8 @@
 #include "app/frame_panes.h"
 #include "resource.h"
 #include "scan/drive_dialog.h"
-#include "scan/result_list.h"
+#include "app/program.h"
+#include "app/result_list.h"
 #include "support/app_fixture.h"
 #include "support/setup_check.h"
 
@@ -92,27 +93,27 @@ void WriteBytes(const std::wstring& path, const Bytes& bytes)
 void LayScanResults(const std::vector<uint32_t>& crcs, uint32_t folders, wchar_t drive)
 {
     const int32_t count = int32_t(crcs.size());
-    if (crcList.Capacity() <= count)
-        crcList.Allocate(count + 1, kCrcListGrowStep, sizeof(uint32_t));
+    if (programState.crcList.Capacity() <= count)
+        programState.crcList.Allocate(count + 1);
     if (count > 0)
-        std::memcpy(crcList.Data(), crcs.data(), 4 * crcs.size());
-    ScanState& state = resultList.State();
+        std::memcpy(programState.crcList.Data(), crcs.data(), 4 * crcs.size());
+    ScanState& state = programState.state;
     state.fileCount = count;
     state.folderCount = folders;
     state.diskCrc = WrappingSum(crcs);
     state.expectedCount = uint32_t(count);
-    state.heldFolderCount = folders;
-    state.heldDiskCrc = state.diskCrc;
-    state.heldDrive = drive;
+    programState.heldFolderCount = folders;
+    programState.heldDiskCrc = state.diskCrc;
+    programState.heldDrive = drive;
     state.unsaved = 1;
-    driveDialog.SetSelectedDrive(drive);
+    programState.selectedDrive = drive;
     btnBar.EnableButton(IDM_COMPARE, true);
     btnBar.EnableButton(IDM_SAVE, true);
 }
 
 std::vector<uint32_t> ProgramCrcs(uint32_t count)
 {
-    const auto* data = static_cast<const uint32_t*>(crcList.Data());
+    const auto* data = programState.crcList.Data();
     if (!data)
         return {};
     return std::vector<uint32_t>(data, data + count);

@@ -8,7 +8,8 @@
 #include "common/expected_lines.h"
 #include "resource.h"
 #include "scan/drive_dialog.h"
-#include "scan/result_list.h"
+#include "app/program.h"
+#include "app/result_list.h"
 #include "support/app_fixture.h"
 
 #include <gtest/gtest.h>
@@ -35,7 +36,7 @@ std::vector<SeenBox> LoadFile(const std::wstring& path, std::vector<BoxAnswerer:
 void ShowEarlierResults()
 {
     LayScanResults({0x11111111u, 0x22222222u}, 1, L'Q');
-    resultList.State().unsaved = 0;
+    programState.state.unsaved = 0;
     resultList.AddLine(L"11111111\tZ:\\earlier\\one");
     btnBar.EnableButton(IDM_PRINT, true);
 }
@@ -65,7 +66,7 @@ protected:
         EXPECT_FALSE(app_fixture::ButtonEnabled(IDM_PRINT));
         EXPECT_EQ(L"Ferrow - " + path, app_fixture::Title());
         EXPECT_EQ(path, app_fixture::StatusText());
-        EXPECT_EQ(0, resultList.State().unsaved);
+        EXPECT_EQ(0, programState.state.unsaved);
     }
 
     void ExpectRefused(const std::vector<SeenBox>& seen, const wchar_t* text, const std::wstring& caption)
@@ -79,7 +80,7 @@ protected:
         EXPECT_EQ(L"Ferrow", app_fixture::Title()) << "the title stays";
         EXPECT_EQ(path, app_fixture::StatusText());
         // The list held before is still there, whole.
-        EXPECT_EQ(2u, resultList.State().expectedCount);
+        EXPECT_EQ(2u, programState.state.expectedCount);
         EXPECT_EQ((std::vector<uint32_t>{0x11111111u, 0x22222222u}), ProgramCrcs(2));
     }
 
@@ -97,9 +98,9 @@ TEST_F(Load, AFileWithAHeaderRestoresItsCrcsDriveAndSummary)
     ExpectLoaded({L"Previous scan data:",
                   L"  Total files:  3  Total folders:  4  CRC for disk:  0000ABCD"});
     EXPECT_EQ(crcs, ProgramCrcs(3));
-    EXPECT_EQ(3u, resultList.State().expectedCount);
-    EXPECT_EQ(L'D', driveDialog.SelectedDrive());
-    EXPECT_EQ(2, resultList.State().fileCount) << "Load leaves the scan's file count";
+    EXPECT_EQ(3u, programState.state.expectedCount);
+    EXPECT_EQ(L'D', programState.selectedDrive);
+    EXPECT_EQ(2, programState.state.fileCount) << "Load leaves the scan's file count";
 }
 
 TEST_F(Load, AHeaderAnnouncingMoreCrcsThanTheFileHoldsIsAnError)
@@ -123,11 +124,11 @@ TEST_F(Load, AHeaderlessFileTooLargeForTheListIsRefusedWithoutAllocating)
     const bool sized = SetFilePointerEx(file, size, nullptr, FILE_BEGIN) && SetEndOfFile(file);
     CloseHandle(file);
     ASSERT_TRUE(sized);
-    const int32_t capacity = crcList.Capacity();
+    const int32_t capacity = programState.crcList.Capacity();
 
     const std::vector<SeenBox> seen = LoadFile(path, {BoxStep(nullptr, L"&Ok")});
     ExpectRefused(seen, L"Error reading file", path);
-    EXPECT_EQ(capacity, crcList.Capacity());
+    EXPECT_EQ(capacity, programState.crcList.Capacity());
 }
 
 TEST_F(Load, AMissingFileCannotBeOpened)
@@ -136,7 +137,7 @@ TEST_F(Load, AMissingFileCannotBeOpened)
     const std::vector<SeenBox> seen = LoadFile(path, {BoxStep(nullptr, L"&Ok")});
 
     ExpectRefused(seen, L"Can't open file", path);
-    EXPECT_EQ(2u, resultList.State().expectedCount) << "the earlier count stays";
+    EXPECT_EQ(2u, programState.state.expectedCount) << "the earlier count stays";
 }
 
 TEST_F(Load, TheTypedNameGetsTheCrcExtension)
@@ -159,7 +160,7 @@ TEST_F(Load, TheTitleHoldsTheWholeOfALongPath)
     ExpectLoaded({L"Previous scan data:",
                   L"  Total files:  1  Total folders:  1  CRC for disk:  " + Hex8(0x0BADF00Du)});
     EXPECT_GT(app_fixture::Title().size(), 200u);
-    EXPECT_EQ(L'Z', driveDialog.SelectedDrive());
+    EXPECT_EQ(L'Z', programState.selectedDrive);
 }
 
 TEST_F(Load, ACancelledDialogChangesNothing)
@@ -173,5 +174,5 @@ TEST_F(Load, ACancelledDialogChangesNothing)
     EXPECT_TRUE(app_fixture::ButtonEnabled(IDM_PRINT));
     EXPECT_TRUE(app_fixture::ButtonEnabled(IDM_SAVE));
     EXPECT_EQ(L"Ferrow", app_fixture::Title());
-    EXPECT_EQ(2u, resultList.State().expectedCount);
+    EXPECT_EQ(2u, programState.state.expectedCount);
 }

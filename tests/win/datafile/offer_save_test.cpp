@@ -4,7 +4,8 @@
 
 #include "app/frame_panes.h"
 #include "resource.h"
-#include "scan/result_list.h"
+#include "app/program.h"
+#include "app/result_list.h"
 #include "support/app_fixture.h"
 
 #include <gtest/gtest.h>
@@ -48,7 +49,7 @@ protected:
     {
         EXPECT_FALSE(app_fixture::QuitSeen());
         EXPECT_TRUE(IsWindow(app_fixture::MainWindowHandle()));
-        EXPECT_EQ(1, resultList.State().unsaved) << "the results are still there to save";
+        EXPECT_EQ(1, programState.state.unsaved) << "the results are still there to save";
     }
 
     TestFolder folder;
@@ -125,7 +126,7 @@ TEST_F(OfferSave, YesWhileSaveIsDisabledSavesNothingAndCloses)
 
 TEST_F(OfferSave, NothingIsAskedOnceTheResultsAreSaved)
 {
-    resultList.State().unsaved = 0;
+    programState.state.unsaved = 0;
     const AnsweredCommand run = RunCommand(IDM_EXIT, {});
     ASSERT_TRUE(AnsweredExactly(run));
     EXPECT_TRUE(ProgramClosed());
@@ -167,7 +168,7 @@ TEST_F(OfferSave, LoadAsksFirstAndCancelStopsIt)
     ASSERT_TRUE(AnsweredExactly(run)) << "no file dialog after Cancel";
     ExpectSaveQuestion(run);
     EXPECT_EQ(Lines{L"S:\\ to be scanned"}, app_fixture::ListLines());
-    EXPECT_EQ(1, resultList.State().unsaved);
+    EXPECT_EQ(1, programState.state.unsaved);
 }
 
 TEST_F(OfferSave, LoadAfterYesSavesThenLoadsTheChosenFile)
@@ -200,7 +201,7 @@ TEST_F(OfferSave, LoadAfterYesAndAFailedSaveStopsAndKeepsTheResults)
     ASSERT_TRUE(AnsweredExactly(run)) << "no open dialog after the failed save";
     EXPECT_EQ(Lines{L"S:\\ to be scanned"}, app_fixture::ListLines());
     EXPECT_EQ(kScanCrcs, ProgramCrcs(3));
-    EXPECT_EQ(1, resultList.State().unsaved);
+    EXPECT_EQ(1, programState.state.unsaved);
 }
 
 TEST_F(OfferSave, ScanAsksFirstAndCancelStopsIt)
@@ -209,7 +210,7 @@ TEST_F(OfferSave, ScanAsksFirstAndCancelStopsIt)
     ASSERT_TRUE(AnsweredExactly(run)) << "no drive dialog after Cancel";
     ExpectSaveQuestion(run);
     EXPECT_EQ(Lines{L"S:\\ to be scanned"}, app_fixture::ListLines());
-    EXPECT_EQ(1, resultList.State().unsaved);
+    EXPECT_EQ(1, programState.state.unsaved);
 }
 
 TEST_F(OfferSave, ScanAfterNoGoesOnToTheDriveDialog)

@@ -8,7 +8,8 @@
 #include "common/expected_lines.h"
 #include "resource.h"
 #include "scan/drive_dialog.h"
-#include "scan/result_list.h"
+#include "app/program.h"
+#include "app/result_list.h"
 #include "support/app_fixture.h"
 
 #include <gtest/gtest.h>
@@ -72,7 +73,7 @@ TEST(Save, WritesTheHeaderAndTheCrcArrayAsTheFormatLaysThemOut)
     EXPECT_EQ(kScanCrcs, CrcArrayOf(bytes));
 
     EXPECT_EQ(std::vector<std::wstring>{L"disk1.crc"}, folder.FileNames()) << "no temporary file left";
-    EXPECT_EQ(0, resultList.State().unsaved);
+    EXPECT_EQ(0, programState.state.unsaved);
     EXPECT_FALSE(app_fixture::ButtonEnabled(IDM_SAVE));
     EXPECT_EQ(L"Ferrow", app_fixture::Title()) << "Save does not touch the title";
 }
@@ -103,7 +104,7 @@ TEST(Save, DoesNothingWhileTheSaveButtonIsDisabled)
     app_fixture::PostCommand(IDM_SAVE);
     app_fixture::PostAltKey('V');
     EXPECT_TRUE(watch.Stop().empty()) << "neither a dialog nor a message";
-    EXPECT_EQ(1, resultList.State().unsaved);
+    EXPECT_EQ(1, programState.state.unsaved);
 }
 
 TEST(Save, WithNoFileCountedSaysNothingToSave)
@@ -143,7 +144,7 @@ TEST(Save, ATargetHeldOpenByAnotherProgramCannotBeOpenedAndStaysIntact)
 
     EXPECT_EQ(earlier, ReadBytes(path));
     EXPECT_EQ(std::vector<std::wstring>{L"disk1.crc"}, folder.FileNames()) << "no temporary file left";
-    EXPECT_EQ(1, resultList.State().unsaved) << "the results may still be saved";
+    EXPECT_EQ(1, programState.state.unsaved) << "the results may still be saved";
     EXPECT_TRUE(app_fixture::ButtonEnabled(IDM_SAVE));
 }
 
@@ -166,13 +167,13 @@ TEST(Save, AsksBeforeTheForcedExtensionReplacesAnotherFile)
     EXPECT_EQ((std::vector<std::wstring>{target + L" already exists.", L"Do you want to replace it?"}),
               seen[1].lines);
     EXPECT_EQ(earlier, ReadBytes(target)) << "No keeps the file";
-    EXPECT_EQ(1, resultList.State().unsaved);
+    EXPECT_EQ(1, programState.state.unsaved);
 
     seen = SaveWithAnswers({FileDialogStep(folder.Path(L"disk1.txt")), BoxStep(L"Ferrow", L"Yes")}, &answered);
     ASSERT_TRUE(answered);
     EXPECT_EQ(kScanCrcs, CrcArrayOf(ReadBytes(target))) << "Yes replaces it";
     EXPECT_EQ(std::vector<std::wstring>{L"disk1.crc"}, folder.FileNames());
-    EXPECT_EQ(0, resultList.State().unsaved);
+    EXPECT_EQ(0, programState.state.unsaved);
 }
 
 TEST(SaveAndLoad, ALoadedFileGivesBackTheSavedCrcsAndSummary)
@@ -189,12 +190,12 @@ TEST(SaveAndLoad, ALoadedFileGivesBackTheSavedCrcsAndSummary)
 
     // Another scan replaces the list, then the saved one is loaded again.
     LayScanResults({1, 2, 3}, 0, L'C');
-    resultList.State().unsaved = 0;
+    programState.state.unsaved = 0;
     ASSERT_TRUE(AnsweredExactly(RunCommand(IDM_LOAD, {FileDialogStep(path)})));
 
     EXPECT_EQ(crcs, ProgramCrcs(257));
-    EXPECT_EQ(257u, resultList.State().expectedCount);
-    EXPECT_EQ(L'K', driveDialog.SelectedDrive());
+    EXPECT_EQ(257u, programState.state.expectedCount);
+    EXPECT_EQ(L'K', programState.selectedDrive);
     EXPECT_EQ((std::vector<std::wstring>{L"Previous scan data:", Totals(257, 12, WrappingSum(crcs))}),
               app_fixture::ListLines());
     EXPECT_EQ(L"Ferrow - " + path, app_fixture::Title());

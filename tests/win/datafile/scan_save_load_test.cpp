@@ -5,7 +5,8 @@
 
 #include "resource.h"
 #include "scan/drive_dialog.h"
-#include "scan/result_list.h"
+#include "app/program.h"
+#include "app/result_list.h"
 #include "scan/scan_fixture.h"
 #include "support/app_fixture.h"
 
@@ -62,7 +63,7 @@ TEST(ScanSaveLoad, ASavedScanComparesTheDriveAfterALoad)
     const std::wstring totals = L"  Total files:  3  Total folders:  2";
     EXPECT_EQ((Lines{L"Previous scan data:", totals + L"  CRC for disk:  " + Hex8(WrappingSum(expected))}),
               app_fixture::ListLines());
-    EXPECT_EQ(L'R', driveDialog.SelectedDrive());
+    EXPECT_EQ(L'R', programState.selectedDrive);
 
     ASSERT_TRUE(scan_test::CompareDrive(L'R'));
     EXPECT_EQ((Lines{L"R:\\two - bad crc", L"1 files do not compare.", totals}), scan_test::LinesFrom(2));
@@ -90,8 +91,8 @@ TEST(ScanSaveLoad, ARefusedLoadLeavesTheUnsavedScanAsItWasAndSaveable)
     ASSERT_TRUE(AnsweredExactly(load));
     EXPECT_EQ(Lines{L"Error reading file"}, load.seen[2].lines);
     EXPECT_TRUE(app_fixture::ButtonEnabled(IDM_SAVE));
-    EXPECT_EQ(1, resultList.State().unsaved);
-    EXPECT_EQ(2u, resultList.State().expectedCount);
+    EXPECT_EQ(1, programState.state.unsaved);
+    EXPECT_EQ(2u, programState.state.expectedCount);
     EXPECT_EQ(scanned, ProgramCrcs(2));
 
     const std::wstring path = files.Path(L"kept.crc");

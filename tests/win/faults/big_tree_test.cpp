@@ -5,7 +5,8 @@
 #include "unix_side.h"
 
 #include "../scan/scan_fixture.h"
-#include "scan/result_list.h"
+#include "app/program.h"
+#include "app/result_list.h"
 #include "support/app_fixture.h"
 
 #include <gtest/gtest.h>
@@ -89,7 +90,7 @@ TEST_F(BigTree, AHundredThousandFilesTakeFourBytesEach)
     size_t at10k = 0, at90k = 0;
     std::thread sampler([&] {
         while (!done && !at90k) {
-            const int32_t files = resultList.State().fileCount;
+            const int32_t files = programState.state.fileCount;
             if (files >= 10000 && !at10k)
                 at10k = PrivateBytes();
             if (files >= 90000)
@@ -103,8 +104,8 @@ TEST_F(BigTree, AHundredThousandFilesTakeFourBytesEach)
     ASSERT_TRUE(scanned);
     const DWORD took = GetTickCount() - start;
     EXPECT_EQ((Lines{L"R:\\ to be scanned", totals}), app_fixture::ListLines());
-    EXPECT_EQ(100000u, resultList.State().expectedCount);
-    EXPECT_GE(crcList.Capacity(), 100001);
+    EXPECT_EQ(100000u, programState.state.expectedCount);
+    EXPECT_GE(programState.crcList.Capacity(), 100001);
     const double perFile = (double(at90k) - double(at10k)) / 80000.0;
     std::printf("100000 files: tree made in %lu ms, scanned in %lu ms; private bytes at 10,000 "
                 "files %zu, at 90,000 %zu: %.2f bytes per file\n", made - testStart, took, at10k,

@@ -9,7 +9,8 @@
 #include "../datafile/data_file_fixture.h"
 #include "../scan/scan_fixture.h"
 #include "resource.h"
-#include "scan/result_list.h"
+#include "app/program.h"
+#include "app/result_list.h"
 #include "scan/scan_texts.h"
 #include "support/app_fixture.h"
 #include "support/box_answerer.h"
@@ -272,7 +273,7 @@ TEST_F(DamagedDisc, NoAtABadSectorEndsTheWalkAndKeepsTheHeldScanAsItWas)
     EXPECT_EQ(Concat({L"S:\\ to be scanned"}, first), app_fixture::ListLines());
     EXPECT_FALSE(app_fixture::ButtonEnabled(IDM_SAVE));
     EXPECT_TRUE(app_fixture::ButtonEnabled(IDM_COMPARE));
-    EXPECT_EQ(disc.Files(), resultList.State().expectedCount);
+    EXPECT_EQ(disc.Files(), programState.state.expectedCount);
     EXPECT_EQ(disc.oracle.Crcs(), ProgramCrcs(disc.Files()));
     ASSERT_TRUE(scan_test::CompareDrive(L'R'));
     EXPECT_EQ((Lines{L"Disks compare", Totals(disc.Files(), disc.oracle.folders, disc.oracle.DiskCrc())}),
@@ -313,7 +314,7 @@ TEST_F(DamagedDisc, DroppedFilesAndFoldersWithBadSectorsShowNoSumThatLooksWhole)
     EXPECT_EQ(Hex8(OracleCrc("gamma, one level down")) + L"\tS:\\sub\\gamma.txt", lines[5]);
 }
 
-TEST_F(DamagedDisc, AFolderThatCannotBeListedEndsTheCompareThereAndIsNamedByScanAndDrop)
+TEST_F(DamagedDisc, AFolderThatCannotBeListedIsNamedAndTheRestIsComparedScannedAndDropped)
 {
     Disc disc;
     Faults faults;
@@ -323,14 +324,17 @@ TEST_F(DamagedDisc, AFolderThatCannotBeListedEndsTheCompareThereAndIsNamedByScan
     RunningApp app;
     ASSERT_TRUE(scan_test::ScanDrive(L'R'));
 
-    // Which entry each later file stands for is not known: the compare does
-    // not guess, and asks nothing more.
+    // The folder is named and the compare goes on: what the folder held is
+    // not found, the file after it is found at another position, intact.
     {
         BoxRules user(Answering(L"Yes"));
         ASSERT_TRUE(scan_test::CompareDrive(L'S'));
-        EXPECT_EQ((Lines{std::wstring(kErrorCantOpen) + L" | S:\\sub\\"}), Boxes(user.Stop()));
+        EXPECT_EQ(Concat(ReportsAndQuestions({L"S:\\sub\\"}), {std::wstring(kErrorCountMismatch) + L" | "}),
+                  Boxes(user.Stop()));
     }
-    EXPECT_EQ((Lines{L"S:\\sub\\ - unreadable", kLineRestNotCompared, kLineDisksDoNotCompare}),
+    EXPECT_EQ((Lines{L"S:\\sub\\ - unreadable", L"1 files are in another order than in the list.",
+                     L"3 files of the list were not found.", L"1 files do not compare.",
+                     Totals(3, disc.oracle.folders - 1)}),
               scan_test::LinesFrom(2));
 
     // A scan names the folder and goes on; the folder counts, what it holds
@@ -371,19 +375,28 @@ TEST_F(DamagedDisc, ADiscTakenOutPartWayLeavesEveryLaterFileUnreadableNeverCount
     const bool zetaAfter = disc.FileAt(disc.Files() - 1) == L"zeta\\eta.txt";
 
     // Compared, the disc goes while gamma is read: gamma is unreadable, and
-    // the rest of the disc cannot be matched with the list.
+    // so is every folder the walk reaches after it; what they held is not
+    // found, and nothing read before it is called bad.
+    Lines unreachable = {L"S:\\sub\\gamma.txt", L"S:\\sub\\"};
+    if (zetaAfter)
+        unreachable.push_back(L"S:\\zeta\\");
     {
         Drives taken(disc, faults, false);
         ASSERT_EQ("ok", taken.damaged.Outcome());
         BoxRules user(Answering(L"Yes"));
         ASSERT_TRUE(scan_test::CompareDrive(L'S'));
-        EXPECT_EQ(Concat(ReportsAndQuestions({L"S:\\sub\\gamma.txt"}),
-                         {std::wstring(kErrorCantOpen) + L" | S:\\sub\\"}),
+        EXPECT_EQ(Concat(ReportsAndQuestions(unreachable), {std::wstring(kErrorCountMismatch) + L" | "}),
                   Boxes(user.Stop()));
     }
-    EXPECT_EQ((Lines{L"S:\\sub\\gamma.txt - unreadable", L"S:\\sub\\ - unreadable", kLineRestNotCompared,
-                     kLineDisksDoNotCompare}),
-              scan_test::LinesFrom(2));
+    Lines compared;
+    for (const std::wstring& path : unreachable)
+        compared.push_back(path + L" - unreadable");
+    const uint32_t notFound = disc.Files() - uint32_t(gamma) - 1;
+    if (notFound != 0)
+        compared.push_back(std::to_wstring(notFound) + L" files of the list were not found.");
+    compared.push_back(std::to_wstring(unreachable.size()) + L" files do not compare.");
+    compared.push_back(Totals(uint32_t(gamma + 1), 3));
+    EXPECT_EQ(compared, scan_test::LinesFrom(2));
     EXPECT_EQ(crcs, ProgramCrcs(disc.Files())) << "the scan held";
 
     // Scanned, the walk names every file and folder it could no longer reach

@@ -9,7 +9,8 @@
 #include "../engine/engine_test_files.h"
 #include "common/expected_lines.h"
 #include "resource.h"
-#include "scan/result_list.h"
+#include "app/program.h"
+#include "app/result_list.h"
 #include "support/app_fixture.h"
 #include "support/unix_path.h"
 
@@ -73,9 +74,9 @@ protected:
         ++loads;
         const Bytes bytes = ReadBytes(path);
         const Expected expected = ReadLikeTheFormatSays(bytes);
-        const uint32_t heldBefore = resultList.State().expectedCount;
+        const uint32_t heldBefore = programState.state.expectedCount;
         const std::vector<uint32_t> crcsBefore = ProgramCrcs(heldBefore);
-        const int64_t capacityBefore = crcList.Capacity();
+        const int64_t capacityBefore = programState.crcList.Capacity();
         const size_t privateBefore = PrivateBytes();
 
         std::vector<BoxAnswerer::Step> steps = {FileDialogStep(path)};
@@ -86,7 +87,7 @@ protected:
         EXPECT_EQ(Lines{}, run.unexpected);
 
         // The list grows only to what the file holds: count + 1 elements.
-        const int64_t capacityAfter = crcList.Capacity();
+        const int64_t capacityAfter = programState.crcList.Capacity();
         EXPECT_TRUE(capacityAfter <= capacityBefore || 4 * (capacityAfter - 1) <= int64_t(bytes.size()))
             << "capacity " << capacityAfter << " for a file of " << bytes.size() << " bytes";
         const int64_t grown = int64_t(PrivateBytes()) - int64_t(privateBefore);
@@ -94,7 +95,7 @@ protected:
 
         if (expected.loads) {
             EXPECT_EQ(expected.lines, app_fixture::ListLines());
-            EXPECT_EQ(uint32_t(expected.crcs.size()), resultList.State().expectedCount);
+            EXPECT_EQ(uint32_t(expected.crcs.size()), programState.state.expectedCount);
             EXPECT_TRUE(expected.crcs == ProgramCrcs(uint32_t(expected.crcs.size())));
             EXPECT_TRUE(app_fixture::ButtonEnabled(IDM_COMPARE));
             EXPECT_EQ(L"Ferrow - " + path, app_fixture::Title());
@@ -103,7 +104,7 @@ protected:
             ASSERT_EQ(2u, run.seen.size());
             EXPECT_EQ(Lines{L"Error reading file"}, run.seen[1].lines);
             EXPECT_EQ(Lines{}, app_fixture::ListLines());
-            EXPECT_EQ(heldBefore, resultList.State().expectedCount) << "the list held stays";
+            EXPECT_EQ(heldBefore, programState.state.expectedCount) << "the list held stays";
             EXPECT_TRUE(crcsBefore == ProgramCrcs(heldBefore));
             EXPECT_FALSE(app_fixture::ButtonEnabled(IDM_COMPARE));
             ++refused;

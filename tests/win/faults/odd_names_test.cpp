@@ -8,7 +8,8 @@
 #include "unix_side.h"
 
 #include "../scan/scan_fixture.h"
-#include "scan/result_list.h"
+#include "app/program.h"
+#include "app/result_list.h"
 #include "support/app_fixture.h"
 #include "support/box_answerer.h"
 
@@ -105,8 +106,8 @@ TEST_F(OddNames, EveryFileIsCheckedOrReportedAndNoneIsReadForAnother)
 
     // Every CRC the scan stored belongs to a file not yet accounted for; a
     // file reported keeps its place with 0 (no file here has that CRC).
-    const int32_t places = std::min(resultList.State().fileCount, crcList.Capacity());
-    const auto* crcs = static_cast<const uint32_t*>(crcList.Data());
+    const int32_t places = std::min(programState.state.fileCount, programState.crcList.Capacity());
+    const auto* crcs = static_cast<const uint32_t*>(programState.crcList.Data());
     int misread = 0, checked = 0;
     size_t unreadPlaces = 0;
     for (int32_t i = 0; i < places; ++i) {

@@ -7,7 +7,8 @@
 
 #include "../datafile/data_file_fixture.h"
 #include "resource.h"
-#include "scan/result_list.h"
+#include "app/program.h"
+#include "app/result_list.h"
 #include "support/app_fixture.h"
 
 #include <gtest/gtest.h>
@@ -24,10 +25,10 @@ const std::vector<uint32_t> kScanCrcs = {0xCA6598D0u, 0x2DFD2D88u, 7u};
 // The results of a scan are on screen and unsaved, and still may be saved.
 void ExpectResultsKept()
 {
-    EXPECT_EQ(1, resultList.State().unsaved);
+    EXPECT_EQ(1, programState.state.unsaved);
     EXPECT_TRUE(app_fixture::ButtonEnabled(IDM_SAVE));
     EXPECT_EQ(kScanCrcs, ProgramCrcs(uint32_t(kScanCrcs.size())));
-    EXPECT_EQ(int32_t(kScanCrcs.size()), resultList.State().fileCount);
+    EXPECT_EQ(int32_t(kScanCrcs.size()), programState.state.fileCount);
 }
 
 // The user saw the file dialog and then one box, which said report.

@@ -9,7 +9,8 @@
 #include "../datafile/data_file_fixture.h"
 #include "../scan/scan_fixture.h"
 #include "resource.h"
-#include "scan/result_list.h"
+#include "app/program.h"
+#include "app/result_list.h"
 #include "support/app_fixture.h"
 #include "support/box_answerer.h"
 
@@ -55,7 +56,7 @@ struct ScanSnapshot {
 
     static ScanSnapshot Take()
     {
-        const ScanState& state = resultList.State();
+        const ScanState& state = programState.state;
         return {ProgramCrcs(state.expectedCount), state, app_fixture::ButtonEnabled(IDM_COMPARE),
                 app_fixture::ButtonEnabled(IDM_SAVE)};
     }
@@ -98,7 +99,7 @@ TEST_F(WalkFault, AFileHeldOpenByAnotherProgramIsReportedAndKeepsItsPlace)
                      Totals(10, 1, WrappingSum(crcs))}),
               app_fixture::ListLines());
     EXPECT_EQ(crcs, ProgramCrcs(10));
-    EXPECT_EQ(10u, resultList.State().expectedCount);
+    EXPECT_EQ(10u, programState.state.expectedCount);
 }
 
 TEST_F(WalkFault, FilesRemovedDuringTheScanAreReportedOrGoneButNeverCounted)
@@ -206,10 +207,10 @@ TEST_F(WalkFault, ADriveThatDisappearsDuringACompareLeavesTheScanIntact)
     lines.push_back(L"R:\\" + names[3] + L" - unreadable");
     lines.push_back(L"R:\\" + names[4] + L" - unreadable");
     EXPECT_EQ(lines, app_fixture::ListLines()) << "no compare result, no totals";
-    ScanState state = resultList.State();
+    ScanState state = programState.state;
     EXPECT_EQ(4, state.fileCount) << "the three files read and the one the user went on after";
-    resultList.State().fileCount = scanned.state.fileCount;
-    resultList.State().folderCount = scanned.state.folderCount;
+    programState.state.fileCount = scanned.state.fileCount;
+    programState.state.folderCount = scanned.state.folderCount;
     scanned.ExpectUnchanged();
 }
 
@@ -328,7 +329,7 @@ TEST_F(WalkFault, AScanThatEndsEarlyLeavesTheLoadedListForCompare)
 
     // Compare still uses the loaded list, whole: the first disk compares.
     EXPECT_TRUE(app_fixture::ButtonEnabled(IDM_COMPARE));
-    EXPECT_EQ(10u, resultList.State().expectedCount);
+    EXPECT_EQ(10u, programState.state.expectedCount);
     EXPECT_EQ(crcs, ProgramCrcs(10));
     ASSERT_TRUE(scan_test::CompareDrive(L'R'));
     EXPECT_EQ((Lines{L"Disks compare", Totals(10, 1, WrappingSum(crcs))}), scan_test::LinesFrom(2));
@@ -370,6 +371,6 @@ TEST_F(WalkFault, ADriveWhoseFolderIsRemovedDuringAScanLeavesTheEarlierScanForCo
               app_fixture::ListLines())
         << "no totals";
     EXPECT_EQ(crcs, ProgramCrcs(10)) << "the first scan's list, whole";
-    EXPECT_EQ(10u, resultList.State().expectedCount);
+    EXPECT_EQ(10u, programState.state.expectedCount);
     EXPECT_TRUE(app_fixture::ButtonEnabled(IDM_COMPARE));
 }

@@ -6,7 +6,7 @@
 #include "app/frame_panes.h"
 #include "app/printer.h"
 #include "resource.h"
-#include "scan/result_list.h"
+#include "app/result_list.h"
 #include "scan/scan_fixture.h"
 #include "support/app_fixture.h"
 

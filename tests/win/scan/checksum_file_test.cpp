@@ -2,7 +2,8 @@
 // failure report and the event handling after the file.
 #include "scan_fixture.h"
 
-#include "scan/result_list.h"
+#include "app/program.h"
+#include "app/result_list.h"
 #include "support/app_fixture.h"
 #include "support/box_answerer.h"
 
@@ -22,7 +23,7 @@ TEST(ChecksumFile, GivesTheCrcAndNamesTheFileInTheStatus)
     EXPECT_EQ(resultList.ChecksumFile(folder.Path(L"data.bin").c_str(), &crc), 1);
     EXPECT_EQ(crc, OracleCrc(bytes));
     EXPECT_EQ(app_fixture::StatusText(), folder.Path(L"data.bin"));
-    EXPECT_EQ(resultList.State().quitSeen, 0);
+    EXPECT_EQ(programState.state.quitSeen, 0);
 }
 
 TEST(ChecksumFile, AnEmptyFileHasCrcZeroAndHandlesNoEvents)
@@ -63,7 +64,7 @@ TEST(ChecksumFile, APendingQuitIsSeenAndLeftQueued)
     uint32_t crc = 0;
     EXPECT_EQ(resultList.ChecksumFile(folder.Path(L"abc").c_str(), &crc), 1);
     EXPECT_EQ(crc, 0xCA6598D0u);
-    EXPECT_EQ(resultList.State().quitSeen, 1);
+    EXPECT_EQ(programState.state.quitSeen, 1);
     MSG pending;
     ASSERT_TRUE(PeekMessageW(&pending, nullptr, 0, 0, PM_NOREMOVE));
     EXPECT_EQ(pending.message, static_cast<UINT>(WM_QUIT));

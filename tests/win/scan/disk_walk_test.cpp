@@ -8,7 +8,8 @@
 
 #include "resource.h"
 #include "scan/progress_dialog.h"
-#include "scan/result_list.h"
+#include "app/program.h"
+#include "app/result_list.h"
 #include "support/app_fixture.h"
 #include "support/box_answerer.h"
 
@@ -22,7 +23,7 @@ using Lines = std::vector<std::wstring>;
 
 const uint32_t* StoredCrcs()
 {
-    return static_cast<const uint32_t*>(crcList.Data());
+    return static_cast<const uint32_t*>(programState.crcList.Data());
 }
 
 // Two files in the root and one in a subfolder (3 files, 2 folders), as drive R:.
@@ -67,7 +68,7 @@ TEST(DiskWalk, ScanStoresRootFilesBeforeTheSubfoldersFile)
     EXPECT_EQ(StoredCrcs()[1], second);
     EXPECT_EQ(StoredCrcs()[2], OracleCrc("third file"));
 
-    const ScanState& state = resultList.State();
+    const ScanState& state = programState.state;
     EXPECT_EQ(state.unsaved, 1);
     EXPECT_EQ(state.expectedCount, 3u);
     EXPECT_EQ(state.diskCrc, disk.Sum());
@@ -100,7 +101,7 @@ TEST(DiskWalk, AbortEndsTheScanWithoutTotalsAndKeepsThePreviousResults)
     BusyDisk disk;
     RunningApp app;
     ASSERT_TRUE(ScanDrive(L'R'));
-    ASSERT_EQ(resultList.State().expectedCount, 3000u);
+    ASSERT_EQ(programState.state.expectedCount, 3000u);
 
     const wchar_t entry[] = L"R:";
     BoxAnswerer answer({{BoxQuery::ForBox(L"Ferrow"), BoxAnswerer::Click(L"No")},   // Save CRC's?
@@ -116,8 +117,8 @@ TEST(DiskWalk, AbortEndsTheScanWithoutTotalsAndKeepsThePreviousResults)
 
     EXPECT_EQ(app_fixture::ListLines(), Lines{L"R:\\ to be scanned"});
     EXPECT_EQ(app_fixture::StatusText(), L"Scan aborted by user");
-    EXPECT_EQ(resultList.State().expectedCount, 3000u);
-    EXPECT_EQ(resultList.State().unsaved, 0);
+    EXPECT_EQ(programState.state.expectedCount, 3000u);
+    EXPECT_EQ(programState.state.unsaved, 0);
     EXPECT_TRUE(app_fixture::ButtonEnabled(IDM_COMPARE));
     EXPECT_FALSE(app_fixture::ButtonEnabled(IDM_SAVE));
     EXPECT_EQ(progressDialog.Handle(), nullptr);
@@ -143,7 +144,7 @@ TEST(DiskWalk, ADropDuringAScanIsRefused)
     for (int i = 0; i < 3000; ++i)
         sum += OracleCrc("content " + std::to_string(i));
     EXPECT_EQ(app_fixture::ListLines(), (Lines{L"R:\\ to be scanned", Totals(3000, 1, sum)}));
-    EXPECT_EQ(resultList.State().fileCount, 3000);
+    EXPECT_EQ(programState.state.fileCount, 3000);
 }
 
 TEST(DiskWalk, AQuitRequestEndsTheScanAfterTheCurrentFile)
@@ -157,9 +158,9 @@ TEST(DiskWalk, AQuitRequestEndsTheScanAfterTheCurrentFile)
     ASSERT_TRUE(ScanDrive(L'R'));
     ASSERT_TRUE(quit.Finish());
     EXPECT_EQ(app_fixture::ListLines(), Lines{L"R:\\ to be scanned"});
-    EXPECT_EQ(resultList.State().quitSeen, 1);
-    EXPECT_LT(resultList.State().fileCount, 3000);
-    EXPECT_EQ(resultList.State().unsaved, 0);
+    EXPECT_EQ(programState.state.quitSeen, 1);
+    EXPECT_LT(programState.state.fileCount, 3000);
+    EXPECT_EQ(programState.state.unsaved, 0);
 }
 
 TEST(DiskWalk, DeepTreesLongPathsAndUnicodeNamesAreWalked)
@@ -192,10 +193,10 @@ TEST(DiskWalk, AScanAfterALoadWithoutStorageAllocatesAgain)
 {
     SmallDisk disk;
     RunningApp app;
-    crcList.Release();   // what a Load that could not allocate leaves behind
+    programState.crcList.Release();   // what a Load that could not allocate leaves behind
     ASSERT_TRUE(ScanDrive(L'R'));
     EXPECT_EQ(LinesFrom(1), Lines{Totals(3, 2, disk.Sum())});
-    ASSERT_NE(crcList.Data(), nullptr);
+    ASSERT_NE(programState.crcList.Data(), nullptr);
     EXPECT_EQ(StoredCrcs()[2], OracleCrc("third file"));
 }
 
@@ -208,12 +209,12 @@ TEST(DiskWalk, AFolderDropKeepsTheScanForSaveAndCompare)
         other.Write(L"dropped\\" + std::to_wstring(i), "dropped " + std::to_string(i));
     RunningApp app;
     ASSERT_TRUE(ScanDrive(L'R'));
-    const ScanState before = resultList.State();
+    const ScanState before = programState.state;
     const std::vector<uint32_t> stored(StoredCrcs(), StoredCrcs() + 3);
 
     DropOnMainWindow({other.Path(L"dropped")});
 
-    const ScanState& after = resultList.State();
+    const ScanState& after = programState.state;
     EXPECT_EQ(after.fileCount, before.fileCount);
     EXPECT_EQ(after.expectedCount, before.expectedCount);
     EXPECT_EQ(after.unsaved, before.unsaved);

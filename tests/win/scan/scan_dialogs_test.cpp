@@ -5,7 +5,8 @@
 #include "resource.h"
 #include "scan/drive_dialog.h"
 #include "scan/progress_dialog.h"
-#include "scan/result_list.h"
+#include "app/program.h"
+#include "app/result_list.h"
 #include "support/app_fixture.h"
 #include "support/box_answerer.h"
 
@@ -93,7 +94,7 @@ TEST(DriveDialog, ListsThePresentDrivesAndSelectsTheFirstCdDrive)
     EXPECT_EQ(app_fixture::Title(), titleBefore);
     EXPECT_FALSE(app_fixture::ButtonEnabled(IDM_COMPARE));
     EXPECT_FALSE(app_fixture::ButtonEnabled(IDM_SAVE));
-    EXPECT_EQ(resultList.State().unsaved, 0);
+    EXPECT_EQ(programState.state.unsaved, 0);
 }
 
 TEST(DriveDialog, WithoutACdDriveSelectsDriveC)
@@ -132,7 +133,7 @@ TEST(DriveDialog, TheConfirmedDriveIsSelectedNextTimeAndCompareHasItsOwnCaption)
     ASSERT_TRUE(look.Finish());
     EXPECT_EQ(scan.selected, L"S:");
     // Cancelled after the question: the scan's results are still there.
-    EXPECT_EQ(resultList.State().unsaved, 1);
+    EXPECT_EQ(programState.state.unsaved, 1);
     EXPECT_TRUE(app_fixture::ButtonEnabled(IDM_SAVE));
 }
 
@@ -176,7 +177,7 @@ TEST(DriveDialog, CompareDoesNothingWhileItsButtonIsDisabled)
 TEST(ProgressDialog, PaintsBlackTextCentredOnMagentaAboveTheAbortButton)
 {
     RunningApp app;
-    HWND dialog = progressDialog.Open(resultList.Handle(), L"Scanning drive R:");
+    HWND dialog = progressDialog.Open(resultList.Handle(), L"Scanning drive R:", &programState.state.aborted);
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(progressDialog.Handle(), dialog);
     RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
@@ -222,11 +223,11 @@ TEST(ProgressDialog, PaintsBlackTextCentredOnMagentaAboveTheAbortButton)
 TEST(ProgressDialog, AbortSetsTheFlagAndTheDialogStaysOpen)
 {
     RunningApp app;
-    resultList.State().aborted = 0;
-    HWND dialog = progressDialog.Open(resultList.Handle(), L"Scanning files and folders");
+    programState.state.aborted = 0;
+    HWND dialog = progressDialog.Open(resultList.Handle(), L"Scanning files and folders", &programState.state.aborted);
     ASSERT_TRUE(ClickBoxButton(dialog, L"Abort"));
     app_fixture::PumpIdle(100);
-    EXPECT_EQ(resultList.State().aborted, 1);
+    EXPECT_EQ(programState.state.aborted, 1);
     EXPECT_TRUE(IsWindow(dialog));
     EXPECT_EQ(progressDialog.Handle(), dialog);
     progressDialog.Close();

@@ -4,9 +4,10 @@
 #include "scan_fixture.h"
 
 #include "app/frame_panes.h"
-#include "scan/check_session.h"
-#include "scan/result_list.h"
-#include "scan/walk_status.h"
+#include "app/program.h"
+#include "scan/checks.h"
+#include "app/result_list.h"
+#include "app/walk_status.h"
 #include "support/app_fixture.h"
 
 #include <gtest/gtest.h>
@@ -44,7 +45,7 @@ TEST(WalkStatus, TheEndOfAWalkShowsItsLastPath)
     RunningApp app;
     app_fixture::PumpIdle();
     {
-        CheckSession session(resultList, L"Checking");
+        CheckSession session(programCommands.DiskChecks(), L"Checking");
         ShowWalkPath(L"C:\\one\\a.txt");
         ShowWalkPath(L"C:\\one\\b.txt");
     }
@@ -57,7 +58,7 @@ TEST(WalkStatus, TheTextSetAtTheEndOfAWalkStays)
     app_fixture::PumpIdle();
     HWND bar = app_fixture::StatusWindow();
     {
-        CheckSession session(resultList, L"Checking");
+        CheckSession session(programCommands.DiskChecks(), L"Checking");
         ShowWalkPath(L"C:\\one\\a.txt");
         ShowWalkPath(L"C:\\one\\b.txt");
         statusBar.SetText(0, L"Done");

@@ -4,7 +4,7 @@
 #include "app/main_window.h"
 #include "app/startup.h"
 #include "scan/progress_dialog.h"
-#include "scan/result_list.h"
+#include "app/result_list.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "scan/walk_status.h"
+#include "app/walk_status.h"
 
 #include "app/frame_panes.h"
 

@@ -1,4 +1,4 @@
-#include "datafile/summary_lines.h"
+#include "scan/summary_lines.h"
 
 #include <gtest/gtest.h>
 
