@@ -30,7 +30,13 @@ clone_and_build() {
 
 echo "dist-check: commit $commit"
 clone_and_build "$first" CCACHE_DISABLE=1 TZ=UTC LC_ALL=C || exit 1
-(umask 077 && clone_and_build "$second" TZ=Pacific/Chatham LC_ALL=C.UTF-8) || exit 1
+(umask 077 && clone_and_build "$second" TZ=Pacific/Chatham LC_ALL=C.UTF-8 \
+                               CCACHE_STATSLOG="$work/ccache-stats.log") || exit 1
+if [ -f "$work/ccache-stats.log" ]; then
+    echo "   compiler cache in the second build:" \
+         "$(CCACHE_STATSLOG="$work/ccache-stats.log" ccache --show-log-stats |
+            grep -E '^ *(Hits|Misses):' | tr -s ' ' | paste -sd,)"
+fi
 
 zips=("$first"/dist/*.zip)
 zip_a=${zips[0]}
