@@ -3,6 +3,8 @@
 #   ./ferrow.sh run [PATH]   build and start ferrow.exe under Wine
 #   ./ferrow.sh test         build all presets, run every test through ctest
 #   ./ferrow.sh bench        build natively and run the benchmarks
+#   ./ferrow.sh dist         build both exes for release, write dist/ferrow-VERSION.zip
+#   ./ferrow.sh dist --check two fresh clones of HEAD, two builds: the same zip?
 set -u
 cd "$(dirname "$0")"
 root=$(pwd)
@@ -175,9 +177,42 @@ cmd_bench() {
     fi
 }
 
+# The release zip: both exes built in release folders of their own
+# (build/dist-win64, build/dist-win32), the read-me, the licence and their
+# SHA-256 sums. The same commit gives the same zip, byte for byte: every time
+# in it is the commit's time, and nothing in the exes names the build folder
+# or the time of the build (tools/pe_imports.py release checks each exe).
+cmd_dist() {
+    if [ "${1:-}" = --check ]; then
+        exec tools/dist-check.sh
+    fi
+    ensure_packages || exit 1
+    local epoch
+    epoch=$(git log -1 --format=%ct 2>/dev/null) || { echo "dist: not a git clone" >&2; exit 1; }
+    [ -z "$(git status --porcelain --untracked-files=no)" ] ||
+        echo "dist: the clone has uncommitted changes; the zip holds them, not commit $(git rev-parse --short HEAD)" >&2
+    export SOURCE_DATE_EPOCH=$epoch
+    compiler_cache
+    local preset
+    for preset in dist-win64 dist-win32; do
+        cmake --preset "$preset" --fresh >/dev/null || exit 1
+        cmake --build --preset "$preset" -j"$(nproc)" >"build/$preset.log" 2>&1 ||
+            { tail -40 "build/$preset.log"; exit 1; }
+    done
+    # Debian's Python (and its zlib) writes the zip, whatever python3 the
+    # shell finds first.
+    local python=/usr/bin/python3
+    [ -x "$python" ] || python=python3
+    "$python" tools/dist_zip.py --epoch "$epoch" \
+        --version-header build/dist-win64/generated/ferrow_version.h \
+        --exe64 build/dist-win64/ferrow.exe --exe32 build/dist-win32/ferrow.exe \
+        --readme docs/windows-readme.txt --license LICENSE --out dist
+}
+
 case "${1:-}" in
     run)   shift; cmd_run "$@" ;;
     test)  cmd_test ;;
     bench) cmd_bench ;;
-    *)     echo "usage: $0 run [PATH] | test | bench" >&2; exit 2 ;;
+    dist)  shift; cmd_dist "$@" ;;
+    *)     echo "usage: $0 run [PATH] | test | bench | dist [--check]" >&2; exit 2 ;;
 esac

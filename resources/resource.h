@@ -18,5 +18,5 @@
 #define IDM_EXIT           40007
 
 #define FERROW_NAME_TEXT "Ferrow"
-#define FERROW_VERSION_TEXT "1.44"
-#define FERROW_VERSION_BINARY 1,44,0,0
+// FERROW_VERSION_TEXT and FERROW_VERSION_BINARY, generated from the project version.
+#include "ferrow_version.h"

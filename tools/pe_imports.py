@@ -8,10 +8,16 @@
       fails unless the ordinary imports are among A,B,..., the delay-loaded
       libraries are exactly C,D,... (none by default), and the image keeps
       ASLR (high-entropy on 64-bit) and NX
+  pe_imports.py release EXE --version TEXT [--no-path DIR]...
+      fails unless the image carries no time stamp (file header, export,
+      import, debug and resource directories), its checksum field is right,
+      no DIR appears in it (as UTF-8 or UTF-16), and its version block and
+      manifest carry the version TEXT (such as 1.44)
 
 Names compare without regard to case.
 """
 import argparse
+import re
 import struct
 import sys
 
@@ -125,6 +131,141 @@ def check(exe, allowed, delayed):
     return not problems
 
 
+# Release properties: what two builds of one commit, made in different
+# folders at different times, must have alike.
+
+DIRECTORY_EXPORT = 0
+DIRECTORY_RESOURCE = 2
+DIRECTORY_DEBUG = 6
+RT_VERSION = 16
+RT_MANIFEST = 24
+CHECKSUM_FIELD = 64  # in the optional header, for PE32 and PE32+ alike
+
+
+def pe_checksum(data, field):
+    """The image checksum: the 16-bit words of the file (the checksum field
+    counted as 0) summed with end-around carry, plus the file's length."""
+    words = bytes(data[:field]) + b"\0\0\0\0" + bytes(data[field + 4:])
+    if len(words) % 2:
+        words += b"\0"
+    total = sum(struct.unpack(f"<{len(words) // 2}H", words))
+    while total >> 16:
+        total = (total & 0xFFFF) + (total >> 16)
+    return total + len(data)
+
+
+def resource_tree(image):
+    """([(path of ids or names, bytes)], [(where, time stamp)]) of the
+    resource directory: every resource and every directory table's stamp."""
+    base, _ = image.directory(DIRECTORY_RESOURCE)
+    found, stamps = [], []
+    if not base:
+        return found, stamps
+
+    def walk(offset, path):
+        at = image.offset(base + offset)
+        stamp, named, numbered = struct.unpack_from("<4xI4xHH", image.data, at)
+        stamps.append((f"resource directory {'/'.join(map(str, path)) or 'root'}", stamp))
+        for i in range(named + numbered):
+            name, target = struct.unpack_from("<II", image.data, at + 16 + 8 * i)
+            key = f"name@{name & 0x7FFFFFFF:#x}" if name & 0x80000000 else name
+            if target & 0x80000000:
+                walk(target & 0x7FFFFFFF, path + (key,))
+            else:
+                rva, size = struct.unpack_from("<II", image.data, image.offset(base + target))
+                start = image.offset(rva)
+                found.append((path + (key,), bytes(image.data[start:start + size])))
+
+    walk(0, ())
+    return found, stamps
+
+
+def time_stamps(image):
+    """(where, value) of every time stamp field the image holds."""
+    stamps = [("file header", struct.unpack_from("<I", image.data, image.optional - 16)[0])]
+    rva, _ = image.directory(DIRECTORY_EXPORT)
+    if rva:
+        stamps.append(("export directory", struct.unpack_from("<I", image.data, image.offset(rva) + 4)[0]))
+    rva, _ = image.directory(DIRECTORY_IMPORT)
+    while rva:
+        fields = struct.unpack_from("<5I", image.data, image.offset(rva))
+        if not any(fields):
+            break
+        stamps.append((f"import of {image.string(fields[3])}", fields[1]))
+        rva += 20
+    rva, size = image.directory(DIRECTORY_DEBUG)
+    for i in range(size // 28 if rva else 0):
+        stamps.append(("debug directory", struct.unpack_from("<I", image.data, image.offset(rva + 28 * i) + 4)[0]))
+    stamps += resource_tree(image)[1]
+    return stamps
+
+
+def version_node(data, at):
+    """(key, value bytes, children, length) of one node of a version block."""
+    length, value_length, text = struct.unpack_from("<3H", data, at)
+    end = at + 6
+    while data[end:end + 2] != b"\0\0":
+        end += 2
+    key = data[at + 6:end].decode("utf-16-le")
+    value_at = (end + 2 + 3) & ~3
+    value_end = value_at + (value_length * 2 if text else value_length)
+    children, child = [], (value_end + 3) & ~3
+    while child < at + length:
+        node = version_node(data, child)
+        children.append(node)
+        child = (child + node[3] + 3) & ~3
+    return key, data[value_at:value_end], children, length
+
+
+def version_block(data):
+    """(file version, product version, {key: text}) of a version resource; the
+    two versions as the dotted four numbers of its fixed part."""
+    _, fixed, children, _ = version_node(data, 0)
+    signature, _, file_ms, file_ls, product_ms, product_ls = struct.unpack_from("<6I", fixed)
+    if signature != 0xFEEF04BD:
+        raise ValueError("the version block has no fixed part")
+    dotted = lambda ms, ls: f"{ms >> 16}.{ms & 0xFFFF}.{ls >> 16}.{ls & 0xFFFF}"
+    strings = {}
+    for key, _, tables, _ in children:
+        if key == "StringFileInfo":
+            for _, _, entries, _ in tables:
+                for name, value, _, _ in entries:
+                    strings[name] = value.decode("utf-16-le").rstrip("\0")
+    return dotted(file_ms, file_ls), dotted(product_ms, product_ls), strings
+
+
+def release_problems(exe, version, build_paths):
+    image = Image(exe)
+    problems = [f"time stamp {stamp:#010x} in the {where}" for where, stamp in time_stamps(image) if stamp]
+    field = image.optional + CHECKSUM_FIELD
+    stored, computed = struct.unpack_from("<I", image.data, field)[0], pe_checksum(image.data, field)
+    if stored != computed:
+        problems.append(f"checksum field {stored:#010x}, the image sums to {computed:#010x}")
+    for path in build_paths:
+        for form in (path.encode(), path.encode("utf-16-le")):
+            if form in image.data:
+                problems.append(f"holds the build path {path}")
+                break
+    four = ".".join((version.split(".") + ["0"] * 4)[:4])
+    resources = dict(resource_tree(image)[0])
+    block = next((data for path, data in resources.items() if path[0] == RT_VERSION), None)
+    if block is None:
+        problems.append("has no version block")
+    else:
+        file_version, product_version, strings = version_block(block)
+        for name, found, wanted in (("fixed file version", file_version, four),
+                                    ("fixed product version", product_version, four),
+                                    ("FileVersion", strings.get("FileVersion"), version),
+                                    ("ProductVersion", strings.get("ProductVersion"), version)):
+            if found != wanted:
+                problems.append(f"version block: {name} is {found}, not {wanted}")
+    manifest = next((data for path, data in resources.items() if path[0] == RT_MANIFEST), b"")
+    identity = re.search(rb"<assemblyIdentity[^>]*\bversion=\"([^\"]*)\"", manifest)
+    if not identity or identity.group(1).decode() != four:
+        problems.append(f"manifest: version {identity.group(1).decode() if identity else 'missing'}, not {four}")
+    return problems
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     verbs = parser.add_subparsers(dest="verb", required=True)
@@ -133,6 +274,10 @@ def main():
     checker.add_argument("exe")
     checker.add_argument("--imports", required=True)
     checker.add_argument("--delayed", default="")
+    release = verbs.add_parser("release")
+    release.add_argument("exe")
+    release.add_argument("--version", required=True)
+    release.add_argument("--no-path", action="append", default=[])
     args = parser.parse_args()
 
     if args.verb == "list":
@@ -142,6 +287,11 @@ def main():
         for name, functions in image.delay_imports():
             print(f"delay {name} {' '.join(functions)}")
         print(f"DllCharacteristics {image.characteristics:#06x}")
+    elif args.verb == "release":
+        problems = release_problems(args.exe, args.version, args.no_path)
+        for problem in problems:
+            print(f"{args.exe}: {problem}", file=sys.stderr)
+        return 1 if problems else 0
     else:
         names = lambda text: {n.strip().lower() for n in text.replace(";", ",").split(",") if n.strip()}
         return 0 if check(args.exe, names(args.imports), names(args.delayed)) else 1

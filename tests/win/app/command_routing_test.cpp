@@ -68,7 +68,7 @@ TEST(AppCommands, AltAShowsTheAboutBoxThroughTheAccelerators)
     ASSERT_TRUE(answerer.Finish());
     SeenBox about = answerer.First();
     ASSERT_GE(about.lines.size(), 2u);
-    EXPECT_EQ(about.lines[0], L"Ferrow 1.44");
+    EXPECT_EQ(about.lines[0], L"" FERROW_NAME_TEXT " " FERROW_VERSION_TEXT);
     EXPECT_FALSE(about.lines[1].empty());
     EXPECT_TRUE(IsWindowEnabled(MainWindowHandle()));
 }
@@ -113,7 +113,7 @@ TEST(AppCommands, AboutButtonShowsTheAboutTextAndOkClosesIt)
     });
     PostCommand(IDM_ABOUT);
     ASSERT_TRUE(answerer.Finish());
-    EXPECT_EQ(answerer.First().lines.at(0), L"Ferrow 1.44");
+    EXPECT_EQ(answerer.First().lines.at(0), L"" FERROW_NAME_TEXT " " FERROW_VERSION_TEXT);
     ASSERT_FALSE(shot.Empty());
     EXPECT_TRUE(shot.SaveBmp(TestOutputDir() + L"\\app_about_box.bmp"));
     // The box's grey face with the icon and the text on it.

@@ -9,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <cwctype>
 #include <string>
 #include <vector>
@@ -267,7 +269,34 @@ TEST(AppResources, VersionBlockNamesTheProgram)
     std::vector<uint8_t> raw = ResourceBytes(RT_VERSION, 1);
     ASSERT_FALSE(raw.empty());
     std::wstring text(reinterpret_cast<const wchar_t*>(raw.data()), raw.size() / 2);
-    for (const wchar_t* value : {L"040904e4", L"Calculate CRC's of CD's, files and folders.", L"1.44",
-                                 L"Ferrow.exe", L"Ferrow"})
+    for (const wchar_t* value : {L"040904e4", L"Calculate CRC's of CD's, files and folders.",
+                                 L"" FERROW_VERSION_TEXT, L"Ferrow.exe", L"Ferrow"})
         EXPECT_NE(text.find(value), std::wstring::npos) << std::string(value, value + wcslen(value));
+}
+
+// The four numbers of the version block's fixed part and of the manifest are
+// those of the version text, missing ones 0 ("1.44" is 1.44.0.0).
+TEST(AppResources, VersionNumbersFollowTheVersionText)
+{
+    std::string dotted = FERROW_VERSION_TEXT;
+    for (auto dots = std::count(dotted.begin(), dotted.end(), '.'); dots < 3; ++dots)
+        dotted += ".0";
+
+    std::vector<uint8_t> raw = ResourceBytes(RT_VERSION, 1);
+    const uint32_t signature = 0xFEEF04BD;
+    auto fixed = std::search(raw.begin(), raw.end(), reinterpret_cast<const uint8_t*>(&signature),
+                             reinterpret_cast<const uint8_t*>(&signature) + 4);
+    ASSERT_LE(fixed + sizeof(VS_FIXEDFILEINFO), raw.end());
+    VS_FIXEDFILEINFO info;
+    memcpy(&info, &*fixed, sizeof info);
+    auto four = [](DWORD high, DWORD low) {
+        return std::to_string(HIWORD(high)) + "." + std::to_string(LOWORD(high)) + "." +
+               std::to_string(HIWORD(low)) + "." + std::to_string(LOWORD(low));
+    };
+    EXPECT_EQ(four(info.dwFileVersionMS, info.dwFileVersionLS), dotted);
+    EXPECT_EQ(four(info.dwProductVersionMS, info.dwProductVersionLS), dotted);
+
+    std::vector<uint8_t> manifest = ResourceBytes(RT_MANIFEST, 1);
+    std::string text(manifest.begin(), manifest.end());
+    EXPECT_NE(text.find("name=\"Ferrow\" version=\"" + dotted + "\""), std::string::npos) << text;
 }

@@ -1,6 +1,7 @@
 // The about box as a user meets it: an ellipse over its owner with the text,
 // the link and "&Ok"; the link opens its target and closes the box.
 #include "msgbox/box_owner.h"
+#include "resource.h"
 #include "support/box_answerer.h"
 #include "support/window_shot.h"
 #include "toolkit/msg_box.h"
@@ -19,7 +20,9 @@ constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kLinkBlue = RGB(0, 0, 128);
 
-const wchar_t kAboutText[] = L"Ferrow 1.44\nTells whether a disk still reads back intact.";
+const wchar_t kTitleLine[] = L"" FERROW_NAME_TEXT " " FERROW_VERSION_TEXT;
+const wchar_t kAboutText[] =
+    L"" FERROW_NAME_TEXT " " FERROW_VERSION_TEXT "\nTells whether a disk still reads back intact.";
 
 // The link is the one owner-drawn button; it appears with the first paint.
 HWND WaitForLink(HWND box)
@@ -107,7 +110,7 @@ TEST_F(AboutBoxTest, OkClosesWithOneAndTheLayoutIsTheEllipse)
     EXPECT_TRUE(IsWindowEnabled(owner.Handle()));
     EXPECT_FALSE(seen.ownerEnabled);
     EXPECT_EQ(answerer.First().lines,
-              (std::vector<std::wstring>{L"Ferrow 1.44",
+              (std::vector<std::wstring>{kTitleLine,
                                          L"Tells whether a disk still reads back intact."}));
 
     // Made width x height, grown by one pixel to the ellipse's bounds and by one
