@@ -91,8 +91,9 @@ TEST_F(CopyCompare, CopiesWithAFileMoreOrFewerOrInAnotherOrderNameOnlyWhatDiffer
         ASSERT_TRUE(scan_test::CompareDrive(copy.drive));
         const std::vector<SeenBox> boxes = user.Stop();
         EXPECT_EQ(copy.countMismatch ? 1u : 0u, boxes.size()) << char(copy.drive);
-        if (!boxes.empty())
+        if (!boxes.empty()) {
             EXPECT_EQ(Lines{mismatch}, boxes[0].lines);
+        }
         EXPECT_EQ(copy.lines, scan_test::LinesFrom(shown)) << char(copy.drive);
         shown = app_fixture::ListLines().size();
     }
