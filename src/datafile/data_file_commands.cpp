@@ -102,11 +102,11 @@ int DataFileCommands::Load()
     // The loaded list becomes the held one, for Compare and a later Save.
     program.crcList.TakeOver(loaded);
     KeepLoadedStart(program, &start, startBytes);
-    const LoadedFile shown = HoldLoadedFile(program, plan);
+    const std::vector<std::wstring> shown = HoldLoadedFile(program, plan);
 
     window.ShowButtons(AfterLoad(window.ShownButtons()));
     window.SetTitle(path.c_str());
-    for (const std::wstring& line : shown.lines)
+    for (const std::wstring& line : shown)
         window.AddLine(line);
     return 1;
 }

@@ -34,9 +34,8 @@ int32_t LoadedListCapacity(uint32_t count, const CrcList& held)
     return fits ? held.Capacity() : int32_t(count + 1);
 }
 
-LoadedFile HoldLoadedFile(ProgramState& program, const CrcFileReadPlan& plan)
+std::vector<std::wstring> HoldLoadedFile(ProgramState& program, const CrcFileReadPlan& plan)
 {
-    LoadedFile shown;
     ScanState& state = program.state;
     state.expectedCount = plan.expectedCount;
     state.unsaved = 0;
@@ -45,13 +44,10 @@ LoadedFile HoldLoadedFile(ProgramState& program, const CrcFileReadPlan& plan)
         program.heldDiskCrc = plan.diskCrc;
         program.heldDrive = DriveLetterFromIndex(plan.driveIndex);
         program.selectedDrive = program.heldDrive;
-        shown.lines = {kLinePreviousScan,
-                       TotalsLineWithDiskCrc(plan.expectedCount, plan.folderCount, plan.diskCrc)};
-    } else {
-        program.heldFolderCount = 0;
-        program.heldDiskCrc = SumOfCrcs(program.crcList.Data(), plan.expectedCount);
-        program.heldDrive = program.selectedDrive;
-        shown.lines = {OlderLayoutSummaryLine(plan.expectedCount)};
+        return {kLinePreviousScan, TotalsLineWithDiskCrc(plan.expectedCount, plan.folderCount, plan.diskCrc)};
     }
-    return shown;
+    program.heldFolderCount = 0;
+    program.heldDiskCrc = SumOfCrcs(program.crcList.Data(), plan.expectedCount);
+    program.heldDrive = program.selectedDrive;
+    return {OlderLayoutSummaryLine(plan.expectedCount)};
 }

@@ -28,14 +28,10 @@ void KeepLoadedStart(ProgramState& program, const void* start, size_t startBytes
 // when the count is below it, else count + 1.
 int32_t LoadedListCapacity(uint32_t count, const CrcList& held);
 
-// What Load shows for a file it read in full.
-struct LoadedFile {
-    std::vector<std::wstring> lines;
-};
-
 // A Load that read its file in full, its plan.expectedCount CRCs now the
 // list held: the state holds the file's figures, and nothing is unsaved. A
 // file in the older layout names no folder count, disk CRC or drive: the
 // list held then has no folders, the sum of its CRCs and the drive
-// selected now. A file with a header selects its drive.
-LoadedFile HoldLoadedFile(ProgramState& program, const CrcFileReadPlan& plan);
+// selected now. A file with a header selects its drive. Returns the lines
+// Load shows.
+std::vector<std::wstring> HoldLoadedFile(ProgramState& program, const CrcFileReadPlan& plan);
