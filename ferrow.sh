@@ -92,45 +92,51 @@ stop_test_services() {
     wine_env_stop remove
 }
 
-# ctest prints its own summary; this keeps it and tells whether it was all green.
-# The totals at the end add up every build/*-ctest.log of the run.
+# ctest prints its own summary; tools/testbed/ctest-summary.sh keeps it, names
+# every failing case and tells whether it was all green. The totals at the end
+# add up every build/*-ctest.log of the run.
 #   run_ctest DIR JOBS LOG [CTEST OPTIONS...]
 run_ctest() {
     local dir=$1 jobs=$2 log=$3
     shift 3
     ctest --test-dir "$dir" --output-on-failure -j"$jobs" "$@" >"$log" 2>&1
-    local rc=$?
-    grep -E '^(The following tests FAILED|[[:space:]]+[0-9]+ - .*\((Failed|Timeout|Not Run|SEGFAULT|Exception)\))' -A0 "$log"
-    grep -E 'tests passed|tests failed' "$log"
-    # What each failing test said, so that a log of this output alone tells why.
-    [ "$rc" -eq 0 ] || grep -E -A5 ': Failure$|: FAILED: |^test_print_pdf: ' "$log" | head -60
-    return $rc
+    tools/testbed/ctest-summary.sh "$log" $?
 }
 
-# Runs "$@" as one stage of the test command and notes its time.
+# Runs "$@" as one stage of the test command and notes its time, and how many
+# Wine processes it started (each start of wine adds a line to $wine_count:
+# tools/testbed/counted/ comes first on PATH).
 stage_times=""
+stage_wine=""
+wine_count=$root/build/wine-starts
+wine_starts() { if [ -f "$wine_count" ]; then wc -l <"$wine_count"; else echo 0; fi; }
 stage() {
-    local name=$1 start=$SECONDS rc
+    local name=$1 start=$SECONDS before rc
     shift
+    before=$(wine_starts)
     "$@"
     rc=$?
     stage_times+="${stage_times:+, }$name $(clock $((SECONDS - start)))"
+    [ "$(wine_starts)" -eq "$before" ] || stage_wine+="${stage_wine:+, }$name $(($(wine_starts) - before))"
     return $rc
 }
 clock() { printf '%dm%02ds' $(($1 / 60)) $(($1 % 60)); }
 
+# Everything, and the benchmarks too (built, not run), so that bench's build
+# cannot break unseen.
+build_all() {
+    build native win64 win32 && build_targets native benchmarks
+}
+
 # The Wine tests and the end-to-end scripts run in lanes of their own (a
-# display and a prefix each, tools/wine-env.sh); ctest gives each test a free
-# lane (tools/wine-lane.sh), two tests at a time on two lanes.
+# display and a prefix each, tools/testbed/wine-lanes.sh); ctest gives each
+# test a free lane (tools/testbed/wine-lane.sh), two tests at a time on two lanes.
 wine_lanes=${FERROW_WINE_LANES:-2}
 start_wine() {
-    source tools/wine-env.sh test-$$ "$wine_lanes" || return 1
+    source tools/testbed/wine-lanes.sh test-$$ "$wine_lanes" "$root/build/wine-lanes.json" || return 1
     export FERROW_TEST_PIDFILE="$root/build/test-services.pids"
     trap stop_test_services EXIT
-    tools/test-setup.sh || return 1
-    local ids
-    ids=$(seq -s, 0 $((wine_lanes - 1)) | sed 's/[0-9]*/{"id":"&","slots":1}/g')
-    echo '{"version":{"major":1,"minor":0},"local":[{"wine":['"$ids"']}]}' >"$root/build/wine-lanes.json"
+    tools/testbed/test-setup.sh
 }
 wine_tests() {
     echo "== Wine tests ($1, $wine_lanes lanes)"
@@ -141,23 +147,25 @@ wine_tests() {
 cmd_test() {
     local start=$SECONDS
     ensure_packages || exit 1
-    rm -f build/*-ctest.log
-    stage build build native win64 win32 || exit 1
+    rm -f build/*-ctest.log "$wine_count"
+    export PATH=$root/tools/testbed/counted:$PATH FERROW_WINE_COUNT=$wine_count
+    stage build build_all || exit 1
     local rc=0
     echo "== native unit tests"
     stage native run_ctest build/native 2 build/native-ctest.log || rc=1
     stage "Wine set-up" start_wine || exit 1
     stage Wine wine_tests wine || rc=1
     stage end-to-end wine_tests e2e || rc=1
-    echo "== 32-bit build in a 32-bit Wine (tools/win32-tests.sh)"
-    stage 32-bit tools/win32-tests.sh || rc=1
+    echo "== 32-bit build in a 32-bit Wine (tools/testbed/win32-tests.sh)"
+    stage 32-bit tools/testbed/win32-tests.sh || rc=1
     local totals skipped logs=(build/*-ctest.log)
     skipped=$(cat "${logs[@]}" | grep -cE '^[[:space:]]+[0-9]+ - .*\(Skipped\)$')
     totals=$(cat "${logs[@]}" |
              grep -oE '[0-9]+ tests failed out of [0-9]+' |
              awk -v s="$skipped" '{f+=$1; t+=$NF} END {printf "%d passed, %d failed, %d skipped", t-f-s, f, s}')
-    echo "stage times: $stage_times; all $(clock $((SECONDS - start)))"
+    echo "stage times: $stage_times; all $(clock $((SECONDS - start))); Wine processes: $(wine_starts) ($stage_wine)"
     echo "$totals"
+    sed -n '1s/^# \(.*\)/Wine tests: \1/p' build/win64/tests/win/win_tests_tests.cmake 2>/dev/null
     [ "$rc" -eq 0 ] || echo "ctest logs: ${logs[*]}"
     exit $rc
 }

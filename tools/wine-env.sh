@@ -1,30 +1,34 @@
 # Sourced, not run: gives this shell a private Xvfb display and Wine prefix.
-#   source tools/wine-env.sh NAME [LANES]
-#                                   -> DISPLAY, WINEPREFIX, WINEDEBUG, WINEDLLOVERRIDES exported
+#   source tools/wine-env.sh NAME   -> DISPLAY, WINEPREFIX, WINEDEBUG, WINEDLLOVERRIDES exported
+#   source tools/wine-env.sh --no-start
+#                                   -> only the settings and the functions below
+#                                      (tools/testbed/wine-lanes.sh makes several)
 #   wine_env_stop [remove]          -> ends the Xvfb and wineservers this file started
-#                                      (and removes its prefixes with "remove")
-# NAME keeps parallel users apart (each gets /tmp/ferrow-wine-NAME and its own display).
-# With LANES > 1 there are as many displays and prefixes, made side by side:
-# lane 0 is the one exported, and FERROW_WINE_LANE_<i> holds "DISPLAY WINEPREFIX"
-# of lane i for tools/wine-lane.sh, which gives each ctest test the lane that
-# ctest allotted it (ctest's resource allocation, with a "wine" resource).
+#                                      (and removes their prefixes with "remove")
+# NAME keeps parallel users apart (each gets /tmp/ferrow-wine-NAME and its own
+# display). FERROW_WINEPREFIX names another prefix; FERROW_KEEP_DISPLAY=1 keeps
+# a DISPLAY that is already set.
 
-wine_env_name=${1:-default}
-wine_env_lanes=${2:-1}
-export WINEPREFIX=${FERROW_WINEPREFIX:-/tmp/ferrow-wine-$wine_env_name}
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEARCH=win64
-wine_env_started_pids=""
-wine_env_prefixes=""
+wine_env_started_pids=${wine_env_started_pids:-}
+wine_env_prefixes=${wine_env_prefixes:-}
 
+# Wine names Unix files through the locale: in the C locale (a bare machine,
+# a container) it cannot make or open names outside ASCII.
+case "$(locale charmap 2>/dev/null)" in
+    UTF-8) ;;
+    *) export LC_ALL=C.UTF-8 ;;
+esac
+
+# Starts an Xvfb on the first free display from :90 and exports DISPLAY.
 wine_env_start_display() {
-    local n
+    local n pid i
     for n in $(seq 90 140); do
         [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] && continue
         Xvfb :$n -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-        local pid=$!
-        local i
+        pid=$!
         for i in $(seq 1 50); do
             [ -e /tmp/.X11-unix/X$n ] && break
             kill -0 $pid 2>/dev/null || break
@@ -32,7 +36,6 @@ wine_env_start_display() {
         done
         if [ -e /tmp/.X11-unix/X$n ] && kill -0 $pid 2>/dev/null; then
             export DISPLAY=:$n
-            wine_env_xvfb_pid=$pid
             wine_env_started_pids="$wine_env_started_pids $pid"
             return 0
         fi
@@ -97,35 +100,11 @@ wine_env_stop() {
     wine_env_prefixes=""
 }
 
-# Wine names Unix files through the locale: in the C locale (a bare machine,
-# a container) it cannot make or open names outside ASCII.
-case "$(locale charmap 2>/dev/null)" in
-    UTF-8) ;;
-    *) export LC_ALL=C.UTF-8 ;;
-esac
-
-if [ -z "${FERROW_KEEP_DISPLAY:-}" ] || [ -z "${DISPLAY:-}" ]; then
-    wine_env_start_display || return 1
-fi
-wine_env_prefixes=$WINEPREFIX
-if [ "$wine_env_lanes" -le 1 ]; then
-    wine_env_start_prefix
-else
-    # The lanes' prefixes are made side by side, lane 0's among them.
-    wine_env_lane0="$DISPLAY $WINEPREFIX"
-    export FERROW_WINE_LANE_0=$wine_env_lane0
-    wine_env_start_prefix &
-    wine_env_boots=$!
-    for wine_env_lane in $(seq 1 $((wine_env_lanes - 1))); do
+if [ "${1:---no-start}" != --no-start ]; then
+    export WINEPREFIX=${FERROW_WINEPREFIX:-/tmp/ferrow-wine-$1}
+    if [ -z "${FERROW_KEEP_DISPLAY:-}" ] || [ -z "${DISPLAY:-}" ]; then
         wine_env_start_display || return 1
-        WINEPREFIX=${wine_env_lane0#* }-lane$wine_env_lane
-        wine_env_prefixes="$wine_env_prefixes $WINEPREFIX"
-        export "FERROW_WINE_LANE_$wine_env_lane=$DISPLAY $WINEPREFIX"
-        wine_env_start_prefix &
-        wine_env_boots="$wine_env_boots $!"
-    done
-    wait $wine_env_boots
-    DISPLAY=${wine_env_lane0%% *}
-    WINEPREFIX=${wine_env_lane0#* }
-    unset wine_env_lane wine_env_lane0 wine_env_boots
+    fi
+    wine_env_prefixes="$wine_env_prefixes $WINEPREFIX"
+    wine_env_start_prefix
 fi

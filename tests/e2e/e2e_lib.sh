@@ -32,17 +32,14 @@ build_dir=$(dirname "$exe")
 probe_exe=${FERROW_PROBE_EXE:-$build_dir/tools/probe/ferrow_probe.exe}
 [ -f "$exe" ] || { echo "$e2e_name: no program at $exe" >&2; exit 1; }
 [ -f "$probe_exe" ] || { echo "$e2e_name: no probe at $probe_exe (build the win64 preset)" >&2; exit 1; }
-source "$e2e_dir/../../tools/wine-lane.sh"
+# The Wine lane that ctest gave this script; the probe starts through wine-run.sh.
+wine_run=$e2e_dir/../../tools/testbed/wine-run.sh
+source "$e2e_dir/../../tools/testbed/wine-lane.sh"
 [ -n "${WINEPREFIX:-}" ] && [ -n "${DISPLAY:-}" ] ||
     { echo "$e2e_name: source tools/wine-env.sh first (no WINEPREFIX or DISPLAY)" >&2; exit 1; }
 for tool in xdotool import convert python3; do
     command -v "$tool" >/dev/null || { echo "$e2e_name: $tool is missing" >&2; exit 1; }
 done
-# Unicode names travel between Linux and Wine as UTF-8.
-case "${LC_ALL:-${LC_CTYPE:-${LANG:-}}}" in
-    *UTF-8*|*utf8*) ;;
-    *) export LC_ALL=C.UTF-8 ;;
-esac
 
 artifacts=$build_dir/e2e-artifacts/$e2e_name
 rm -rf "$artifacts"
@@ -66,22 +63,14 @@ e2e_cleanup() {
 }
 trap e2e_cleanup EXIT
 
-# Asks the probe. A start in which Wine's loader gave up at once (a failure
-# status, no output, within a second) is tried once more, as tools/wine-run.sh
-# does for the tests; a probe answer, even a failing one, stands.
+# Asks the probe, through wine-run.sh: a start in which Wine's loader gave up
+# at once is tried once more; a probe answer, even a failing one, stands.
 probe() {
-    local attempt out rc start
-    for attempt in 1 2; do
-        start=$(date +%s%N)
-        # The status rides after the output, so trailing empty lines stay.
-        out=$(wine "$probe_exe" "$@" 2>/dev/null; echo "|$?")
-        rc=${out##*|}
-        out=${out%|*}
-        if [ "$rc" -eq 0 ] || [ -n "$out" ] || [ "$attempt" -eq 2 ] ||
-           [ $(( ($(date +%s%N) - start) / 1000000 )) -ge 1000 ]; then
-            break
-        fi
-    done
+    local out rc
+    # The status rides after the output, so trailing empty lines stay.
+    out=$("$wine_run" "$probe_exe" "$@" 2>/dev/null; echo "|$?")
+    rc=${out##*|}
+    out=${out%|*}
     printf '%s' "$out" | tr -d '\r'
     return "$rc"
 }

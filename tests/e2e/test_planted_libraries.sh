@@ -14,7 +14,7 @@
 source "$(dirname "$0")/e2e_lib.sh" "$@"
 
 if ! lpstat -d 2>/dev/null | grep -q 'system default destination: PDF$'; then
-    note "skipped: no CUPS PDF printer as the default (tools/test-setup.sh sets one up)"
+    note "skipped: no CUPS PDF printer as the default (tools/testbed/test-setup.sh sets one up)"
     exit 77
 fi
 planted=$build_dir/tests/e2e/planted_library.dll

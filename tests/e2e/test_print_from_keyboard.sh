@@ -1,14 +1,14 @@
 #!/bin/bash
 # Print from the keyboard: files dropped on the window, Alt+P, the system's
 # print dialog answered with Enter, and the job read back from the CUPS PDF
-# printer that tools/test-setup.sh makes the default: the list's lines in
+# printer that tools/testbed/test-setup.sh makes the default: the list's lines in
 # order, CRCs at the left, paths twelve character widths to the right.
 # Without that printer the script reports itself skipped (exit 77).
 #   $1: ferrow.exe of the build
 source "$(dirname "$0")/e2e_lib.sh" "$@"
 
 if ! lpstat -d 2>/dev/null | grep -q 'system default destination: PDF$' || ! command -v pdftotext >/dev/null; then
-    note "skipped: no CUPS PDF printer as the default (tools/test-setup.sh sets one up)"
+    note "skipped: no CUPS PDF printer as the default (tools/testbed/test-setup.sh sets one up)"
     exit 77
 fi
 # cups-pdf writes each job into the output folder of the user who printed.

@@ -1,6 +1,6 @@
 #!/bin/bash
 # Prints the result list through the program's Print on the CUPS PDF printer
-# that tools/test-setup.sh made the default, and reads the PDF back: each
+# that tools/testbed/test-setup.sh made the default, and reads the PDF back: each
 # file's CRC (computed here by zlib) in the left column, its path twelve
 # average character widths to the right, a totals line whole at the left,
 # the page breaks and the copies.
@@ -10,13 +10,13 @@ exe=$1
 tests_exe=$(dirname "$exe")/tests/win/win_tests.exe
 fail() { echo "test_print_pdf: $*" >&2; exit 1; }
 # The Wine lane that ctest gave this test, not lane 0 under another test.
-source "$(dirname "$0")/../../tools/wine-lane.sh"
+source "$(dirname "$0")/../../tools/testbed/wine-lane.sh"
 
 [ -f "$tests_exe" ] || fail "no Wine test program at $tests_exe"
 [ -n "${WINEPREFIX:-}" ] && [ -n "${DISPLAY:-}" ] || fail "source tools/wine-env.sh first"
 command -v pdftotext >/dev/null || fail "pdftotext is missing (poppler-utils)"
 lpstat -d 2>/dev/null | grep -q 'system default destination: PDF$' ||
-    fail "the default printer is not the CUPS PDF printer: run tools/test-setup.sh"
+    fail "the default printer is not the CUPS PDF printer: run tools/testbed/test-setup.sh"
 
 # cups-pdf writes the job into the output folder of the user who printed.
 user_home=$(getent passwd "$(id -un)" | cut -d: -f6)

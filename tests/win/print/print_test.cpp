@@ -71,7 +71,7 @@ TEST(Print, DoesNothingWhileItsButtonIsDisabled)
 
 TEST(Print, ACancelledPrintDialogChangesNothing)
 {
-    ASSERT_TRUE(DefaultPrinterExists()) << "the tests need the PDF printer of tools/test-setup.sh";
+    ASSERT_TRUE(DefaultPrinterExists()) << "the tests need the PDF printer of tools/testbed/test-setup.sh";
     RunningApp app;
     ASSERT_EQ(1, app.StartResult());
     resultList.Clear();

@@ -2,8 +2,9 @@
 // Runs the real program inside the test process: the same start-up as
 // wWinMain, then the test drives it with real messages and handles them the
 // way the program's main loop does. The program's objects are globals, so a
-// test process starts the program once (ctest runs every test in a process
-// of its own); a second Start fails the test.
+// test process starts the program once (each case of a suite whose source
+// includes this header runs in a process of its own: wine_test_groups.cmake);
+// a second Start fails the test.
 #include <windows.h>
 
 #include <functional>

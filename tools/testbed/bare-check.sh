@@ -8,18 +8,19 @@
 # and prints the time of each, then the result list and the screenshot of the
 # run. Not part of './ferrow.sh test': it downloads and installs a whole
 # system (about 13 minutes and 3.5 GB on a two-CPU machine).
-#   tools/bare-check.sh [--keep] [COMMIT] [ROOT]
+#   tools/testbed/bare-check.sh [--keep] [COMMIT] [ROOT]
 # COMMIT defaults to HEAD; ROOT (the new root's folder) to
 # /var/tmp/ferrow-bare12-<pid>. The root is removed at the end unless --keep
 # is given; its mounts live in a mount namespace of their own and go with it.
-# Needs root and Debian's package registry (debootstrap's default mirror).
+# Needs root and Debian's package registry (minbase-root.sh makes the root).
 set -u
 keep=""
 if [ "${1:-}" = --keep ]; then
     keep=1
     shift
 fi
-repo=$(cd "$(dirname "$0")/.." && pwd)
+here=$(cd "$(dirname "$0")" && pwd)
+repo=$(cd "$here/../.." && pwd)
 commit=$(git -C "$repo" rev-parse --verify "${1:-HEAD}^{commit}") || exit 2
 dir=${2:-/var/tmp/ferrow-bare12-$$}
 case "$dir" in
@@ -30,10 +31,6 @@ esac
 log() { echo "bare-check: $*"; }
 clock() { printf '%dm%02ds' $(($1 / 60)) $(($1 % 60)); }
 
-if ! command -v debootstrap >/dev/null; then
-    DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 install -y -qq \
-        --no-install-recommends debootstrap >/dev/null || exit 1
-fi
 if [ -e "$dir" ]; then
     echo "bare-check: $dir exists; give a new folder" >&2
     exit 2
@@ -41,10 +38,7 @@ fi
 
 start=$SECONDS
 log "making a minimal Debian 12 in $dir"
-debootstrap --variant=minbase bookworm "$dir" >"$dir.debootstrap.log" 2>&1 || {
-    tail -n 20 "$dir.debootstrap.log" >&2
-    exit 1
-}
+"$here/minbase-root.sh" "$dir" "$dir.debootstrap.log" || exit 1
 rm -f "$dir.debootstrap.log"
 cp /etc/resolv.conf "$dir/etc/resolv.conf"
 log "debootstrap took $(clock $((SECONDS - start)))"
