@@ -181,6 +181,7 @@ cmd_bench() {
         build_targets win64 ferrow ferrow_probe benchmarks || exit 1
         source tools/wine-env.sh bench-$$ || exit 1
         trap 'wine_env_stop remove' EXIT
+        wine "$root/build/win64/bench/win/list_copy_bench.exe" 2>/dev/null | tr -d "\r"
         tools/walk_bench.sh "$root/build/win64/ferrow.exe"
     fi
 }

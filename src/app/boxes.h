@@ -7,6 +7,6 @@ extern MsgBox msgBox;
 extern AboutBox aboutBox;
 
 // Shows text in the program's message box owned by owner, with the caption,
-// the buttons and icon of style (kBoxErrorStyle, kBoxYesNoStyle or
-// kBoxYesNoCancelStyle) and the program's colours; returns the answer id.
+// the buttons and icon of style (kBoxError, kBoxYesNo or
+// kBoxYesNoCancel) and the program's colours; returns the answer id.
 int AskUser(HWND owner, const wchar_t* text, const wchar_t* caption, UINT style);

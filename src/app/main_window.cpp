@@ -81,7 +81,7 @@ void MainWindow::OnDropFiles(HDROP drop)
 }
 
 // The list wants its keys (LBS_WANTKEYBOARDINPUT) and does nothing with any
-// of them itself: only Up, Down and Delete mean something here.
+// of them itself: only Up, Down, Delete and the copy keys mean something here.
 LRESULT MainWindow::OnVKeyToItem(int key, int caret)
 {
     HWND list = resultList.Handle();
@@ -101,6 +101,8 @@ LRESULT MainWindow::OnVKeyToItem(int key, int caret)
         break;
     }
     default:
+        if (ListBox::IsCopyKey(key))
+            resultList.CopyToClipboard();
         break;
     }
     return -2;

@@ -35,7 +35,7 @@ void MainWindow::ReportError(const wchar_t* text, const wchar_t* caption)
 {
     // A report in the middle of a walk: the status names the file reached.
     FlushWalkPath();
-    AskUser(hwnd, text, caption, kBoxErrorStyle);
+    AskUser(hwnd, text, caption, kBoxError);
 }
 
 void MainWindow::SetStatus(const wchar_t* text)

@@ -16,7 +16,7 @@
 namespace {
 
 // The list's default style, and tab stops for the result lines' two columns.
-constexpr DWORD kResultListStyle = ListBox::kDefaultStyle | LBS_USETABSTOPS;
+constexpr DWORD kResultListStyle = ListBox::kDefaultStyle | LBS_USETABSTOPS | WS_HSCROLL;
 constexpr int kStatusPartWidth = 80;            // average characters
 constexpr int kTabStop = 50;                    // dialog units
 

@@ -9,14 +9,6 @@
 
 #include <string>
 
-// The program's boxes: the platform's style bits; the answers are the
-// platform's too (kAnswerYes, ...).
-enum BoxStyle : unsigned {
-    kBoxError = 0x30,        // OK, exclamation icon
-    kBoxYesNo = 0x24,        // Yes and No, question icon
-    kBoxYesNoCancel = 0x23,  // Yes, No and Cancel, question icon
-};
-
 // Which window a question is asked over (and disabled while it is open).
 enum class BoxOwner { MainWindow, ResultList };
 

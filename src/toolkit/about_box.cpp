@@ -73,7 +73,7 @@ void AboutBox::OnPaint()
     DeleteObject(brush);
 
     if (icon)
-        DrawIcon(dc, boxWidth / 2 - 16, kIconTop, icon);
+        DrawIcon(dc, boxWidth / 2 - kBoxIconSize / 2, kIconTop, icon);
     SetTextColor(dc, textColour);
     SetBkColor(dc, backColour);
     int nextLineY = DrawTextLines(dc, AboutBoxFirstLineY(lineHeight), 0, boxWidth);

@@ -2,8 +2,17 @@
 
 namespace {
 
-constexpr int kIconTextLeft = 64;   // room for the 32-pixel icon at x 16
+constexpr int kIconTextLeft = 64;   // room for the icon at kBoxIconLeft
 constexpr int kPlainTextLeft = 8;
+// The text area's bottom edge lies this far below its last line's slot.
+constexpr int kTextAreaBottomPad = 8;
+// The message box window is this much wider than its text area's right edge.
+constexpr int kWindowExtraWidth = 16;
+// The system icons of the style's icon bits 0x10 to 0x40 (IDI_HAND ... IDI_ASTERISK).
+constexpr int kIconHand = 32513;
+constexpr int kIconQuestion = 32514;
+constexpr int kIconExclamation = 32515;
+constexpr int kIconAsterisk = 32516;
 
 int Larger(int a, int b)
 {
@@ -34,7 +43,7 @@ std::vector<BoxTextLine> SplitBoxText(const wchar_t* text)
 BoxButtonSet ButtonsForStyle(unsigned style)
 {
     BoxButtonSet set;
-    switch (style & 0x0F) {
+    switch (style & kStyleButtonsMask) {
     case 1:
         set.count = 2;
         set.buttons[0] = {L"&Ok", -70, kAnswerOk};
@@ -81,7 +90,7 @@ BoxPlacement MsgBoxButtonPlace(const BoxButtonSpec& button, int clientRight, int
 
 int InitialFocusIndex(unsigned style)
 {
-    switch (style & 0xF00) {
+    switch (style & kStyleFocusMask) {
     case 0x100:
         return 1;
     case 0x200:
@@ -104,18 +113,18 @@ int PreviousFocusIndex(int index, int count)
 BoxIconChoice IconForStyle(unsigned style, int iconResource)
 {
     BoxIconChoice icon;
-    switch (style & 0xF0) {
+    switch (style & kStyleIconMask) {
     case 0x10:
-        icon = {true, 32513};
+        icon = {true, kIconHand};
         break;
     case 0x20:
-        icon = {true, 32514};
+        icon = {true, kIconQuestion};
         break;
     case 0x30:
-        icon = {true, 32515};
+        icon = {true, kIconExclamation};
         break;
     case 0x40:
-        icon = {true, 32516};
+        icon = {true, kIconAsterisk};
         break;
     default:
         icon = {false, iconResource};
@@ -126,7 +135,7 @@ BoxIconChoice IconForStyle(unsigned style, int iconResource)
 
 int MinimumTextWidth(unsigned style, int lineHeight)
 {
-    switch (style & 0x0F) {
+    switch (style & kStyleButtonsMask) {
     case 1:
     case 4:
         return 10 * lineHeight;
@@ -152,9 +161,9 @@ MsgBoxLayout LayOutMsgBox(unsigned style, int iconResource, const BoxMeasures& m
     layout.textRect.left = left;
     layout.textRect.right = Larger(width, MinimumTextWidth(style, m.lineHeight));
     layout.textRect.top = m.lineHeight;
-    layout.textRect.bottom = m.lineHeight * (m.lineCount + 1) + 8;
+    layout.textRect.bottom = m.lineHeight * (m.lineCount + 1) + kTextAreaBottomPad;
 
-    layout.window.width = layout.textRect.right + 16;
+    layout.window.width = layout.textRect.right + kWindowExtraWidth;
     layout.window.height = m.lineHeight * (m.lineCount + 6);
     layout.window.x = ownerClientRight / 2 - layout.window.width / 2;
     layout.window.y = ownerClientBottom / 2 - layout.window.height / 2;
@@ -173,7 +182,7 @@ int FirstLineY(const BoxRect& textRect)
 
 int MsgBoxIconY(const BoxRect& textRect)
 {
-    return textRect.top + (textRect.bottom - textRect.top) / 2 - 16;
+    return textRect.top + (textRect.bottom - textRect.top) / 2 - kBoxIconSize / 2;
 }
 
 BoxPlacement AboutBoxWindow(const BoxMeasures& m, bool hasLink, int ownerClientRight,
@@ -199,7 +208,7 @@ BoxPlacement AboutBoxOkButton(int clientRight, int clientBottom, int lineHeight)
 
 int AboutBoxFirstLineY(int lineHeight)
 {
-    return 2 * lineHeight + 32;
+    return 2 * lineHeight + kBoxIconSize;
 }
 
 BoxRect AboutBoxLinkRect(int boxWidth, int nextLineY, int lineHeight, int linkWidth,

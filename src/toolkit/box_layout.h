@@ -30,6 +30,20 @@ struct BoxTextLine {
 // '\n' in a row give an empty line, an empty text gives no lines.
 std::vector<BoxTextLine> SplitBoxText(const wchar_t* text);
 
+// The style bits of the system message box: which buttons, which icon,
+// which button starts with the focus.
+constexpr unsigned kStyleButtonsMask = 0x0F;
+constexpr unsigned kStyleIconMask = 0xF0;
+constexpr unsigned kStyleFocusMask = 0xF00;
+
+// The styles the program's boxes are shown with (the system message box's
+// bits).
+enum BoxStyle : unsigned {
+    kBoxError = 0x30,        // OK, exclamation icon
+    kBoxYesNo = 0x24,        // Yes and No, question icon
+    kBoxYesNoCancel = 0x23,  // Yes, No and Cancel, question icon
+};
+
 // The answer ids of the system message box.
 constexpr int kAnswerOk = 1;
 constexpr int kAnswerCancel = 2;
@@ -38,6 +52,12 @@ constexpr int kAnswerNo = 7;
 
 constexpr int kBoxButtonWidth = 60;
 constexpr int kBoxButtonHeight = 30;
+// The most buttons a box has.
+constexpr int kMaxBoxButtons = 3;
+
+// The icon: a system icon's size, and where the message box draws it.
+constexpr int kBoxIconSize = 32;
+constexpr int kBoxIconLeft = 16;
 
 struct BoxButtonSpec {
     const wchar_t* text = L"";
@@ -47,7 +67,7 @@ struct BoxButtonSpec {
 
 struct BoxButtonSet {
     int count = 0;
-    BoxButtonSpec buttons[3];
+    BoxButtonSpec buttons[kMaxBoxButtons];
 };
 
 // Buttons of the style's low four bits: 1 Ok/Cancel, 3 Yes/No/Cancel,

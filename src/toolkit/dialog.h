@@ -12,7 +12,6 @@ public:
     Dialog() : WindowObject(Family::Dialog) {}
 
     // Overridables of dialogs only, in this order.
-    virtual void OnHScroll(int /*code*/, int /*position*/, HWND /*scrollBar*/) {}
     // The dialog procedure's answer: 1 lets the system set the initial focus.
     virtual INT_PTR OnInitDialog() { return 1; }
 };

@@ -5,8 +5,7 @@
 #include <cwchar>
 #include <new>
 
-Button boxButtons[3];
-
+Button MsgBox::boxButtons[kMaxBoxButtons];
 int MsgBox::boxButtonCount = 0;
 int MsgBox::boxFocusIndex = 0;
 WNDPROC MsgBox::boxButtonProc = nullptr;
@@ -20,17 +19,26 @@ wchar_t outOfMemoryText[] = L"Out of memory";
 
 const wchar_t kBoxClassName[] = L"CMSGCLASS";
 constexpr DWORD kMsgBoxStyle = WS_POPUP | WS_VISIBLE | WS_CAPTION;
-constexpr COLORREF kWhite = RGB(255, 255, 255);
+// The light edges of the sunken frame around the text.
+constexpr COLORREF kFrameHighlight = RGB(255, 255, 255);
+// The point that goes with the caption press a press on the box turns into.
+constexpr LPARAM kDragStartPoint = MAKELPARAM(5, 5);
 
-int BoxButtonIndexOf(HWND button, int count)
+// The character of a letter or digit key, as mnemonics are written.
+wchar_t KeyCharacter(WPARAM virtualKey)
 {
-    for (int k = 0; k < count; ++k)
+    return static_cast<wchar_t>(LOBYTE(virtualKey));
+}
+
+} // namespace
+
+int MsgBox::BoxButtonIndexOf(HWND button)
+{
+    for (int k = 0; k < boxButtonCount; ++k)
         if (button && boxButtons[k].Handle() == button)
             return k;
     return -1;
 }
-
-} // namespace
 
 MsgBox::MsgBox()
 {
@@ -74,7 +82,7 @@ int MsgBox::AskOnce(HWND ownerWindow, const wchar_t* message, const wchar_t* tit
     boxStyle = style;
     textColour = textCol;
     backColour = backCol;
-    frame.highlight = kWhite;
+    frame.highlight = kFrameHighlight;
     frame.shadow = shadowCol;
     running = true;
     answer = 0;
@@ -212,8 +220,7 @@ void MsgBox::CloseUnanswered()
 
 void MsgBox::CreateBoxWindow()
 {
-    textRect.top = lineHeight;
-    textRect.bottom = lineHeight * (lineCount + 1) + 8;
+    // textRect and placement come from Ask's layout.
     style = kMsgBoxStyle;
     CreateHandle(kBoxClassName, owner, nullptr, caption, placement.x, placement.y,
                  placement.width, placement.height);
@@ -282,7 +289,7 @@ void MsgBox::OnCommand(int id, int code, HWND sender)
 void MsgBox::OnLButtonDown(UINT, int, int)
 {
     // A press anywhere on the box drags it, as a press on a caption would.
-    SendMessageW(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, 0x00050005);
+    SendMessageW(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, kDragStartPoint);
 }
 
 void MsgBox::OnSetFocus()
@@ -318,7 +325,7 @@ void MsgBox::OnPaint()
 
     BoxRect area = {textRect.left, textRect.top, textRect.right, textRect.bottom};
     if (icon) {
-        DrawIcon(dc, 16, MsgBoxIconY(area), icon);
+        DrawIcon(dc, kBoxIconLeft, MsgBoxIconY(area), icon);
         frame.SetFrameRect(textRect);
         frame.DrawFrame(dc);
     }
@@ -331,7 +338,7 @@ void MsgBox::OnPaint()
 
 LRESULT CALLBACK MsgBox::BoxButtonKeyProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam)
 {
-    int focused = BoxButtonIndexOf(GetFocus(), boxButtonCount);
+    int focused = BoxButtonIndexOf(GetFocus());
     if (focused >= 0)
         boxFocusIndex = focused;
     int i = boxFocusIndex;
@@ -352,7 +359,7 @@ LRESULT CALLBACK MsgBox::BoxButtonKeyProc(HWND hwnd, UINT msg, WPARAM wparam, LP
             break;
         default: {
             // Letter keys arrive as upper-case virtual keys, like the mnemonics.
-            wchar_t key = static_cast<wchar_t>(wparam & 0xFF);
+            wchar_t key = KeyCharacter(wparam);
             for (int k = 0; k < boxButtonCount; ++k) {
                 if (boxButtons[k].Mnemonic() != 0 && boxButtons[k].Mnemonic() == key) {
                     SendMessageW(GetParent(hwnd), WM_COMMAND, boxButtons[k].Id(), 0);

@@ -5,13 +5,9 @@
 #include "toolkit/frame_colors.h"
 #include "toolkit/window.h"
 
-// The three push buttons that every box reuses (only one box is open at a time).
-extern Button boxButtons[3];
-
-// The styles the program's boxes are shown with (the system message box's bits).
-constexpr UINT kBoxErrorStyle = MB_OK | MB_ICONEXCLAMATION;                // 0x30
-constexpr UINT kBoxYesNoStyle = MB_YESNO | MB_ICONQUESTION;               // 0x24
-constexpr UINT kBoxYesNoCancelStyle = MB_YESNOCANCEL | MB_ICONQUESTION;   // 0x23
+static_assert(kBoxError == (MB_OK | MB_ICONEXCLAMATION), "box styles are the system's bits");
+static_assert(kBoxYesNo == (MB_YESNO | MB_ICONQUESTION), "box styles are the system's bits");
+static_assert(kBoxYesNoCancel == (MB_YESNOCANCEL | MB_ICONQUESTION), "box styles are the system's bits");
 
 // The colours of every box the program shows: black text on light grey, and
 // the grey of the sunken frame's shadow.
@@ -83,14 +79,18 @@ protected:
     BoxPlacement placement;      // the message box window, from Ask's layout
     bool ownerDisabled = false;  // Ask disabled the owner and nobody enabled it since
 
-    // Shared by both boxes: how many boxButtons the open box uses, which of
+    // Shared by both boxes (only one box is open at a time): the push
+    // buttons every box reuses, how many of them the open box uses, which of
     // them has (or last had) the focus, and their own window procedure.
+    static Button boxButtons[kMaxBoxButtons];
     static int boxButtonCount;
     static int boxFocusIndex;
     static WNDPROC boxButtonProc;
 
 private:
     static LRESULT CALLBACK BoxButtonKeyProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
+    // Index of the open box's button with this window, or -1.
+    static int BoxButtonIndexOf(HWND button);
     static bool classRegistered;
     static MsgBox* openBox;   // the box whose Ask is running, of either kind
 

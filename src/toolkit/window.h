@@ -26,8 +26,6 @@ public:
     virtual bool RegisterWindowClass() = 0;
     virtual int OnShutdown() { return 0; }
     virtual void OnClose();
-    // ending: the session ends; reasons: the ENDSESSION_... bits.
-    virtual void OnEndSession(bool /*ending*/, UINT /*reasons*/) {}
     // Validates the window (BeginPaint, EndPaint).
     void OnPaint() override;
 

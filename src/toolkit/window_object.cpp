@@ -22,8 +22,6 @@ struct MessageRow {
 
 int LowWord(WPARAM wparam) { return LOWORD(wparam); }
 int HighWord(WPARAM wparam) { return HIWORD(wparam); }
-UINT RepeatOf(LPARAM keyData) { return LOWORD(keyData); }
-UINT KeyFlagsOf(LPARAM keyData) { return HIWORD(keyData); }
 
 Window& AsWindow(WindowObject& target) { return static_cast<Window&>(target); }
 Dialog& AsDialog(WindowObject& target) { return static_cast<Dialog&>(target); }
@@ -51,20 +49,9 @@ LRESULT DestroyWindowRow(WindowObject& t, WPARAM, LPARAM)
 LRESULT DestroyDialogRow(WindowObject& t, WPARAM, LPARAM) { t.OnDestroy(); return 0; }
 LRESULT Size(WindowObject& t, WPARAM w, LPARAM l) { t.OnSize(UINT(w), LOWORD(l), HIWORD(l)); return 0; }
 LRESULT SetFocusRow(WindowObject& t, WPARAM, LPARAM) { t.OnSetFocus(); return 0; }
-LRESULT KillFocusRow(WindowObject& t, WPARAM, LPARAM) { t.OnKillFocus(); return 0; }
 LRESULT Paint(WindowObject& t, WPARAM, LPARAM) { t.OnPaint(); return 0; }
 LRESULT Close(WindowObject& t, WPARAM, LPARAM) { AsWindow(t).OnClose(); return 0; }
 LRESULT QueryEndSession(WindowObject& t, WPARAM, LPARAM) { return t.OnQueryEndSession(); }
-LRESULT SysColorChange(WindowObject& t, WPARAM, LPARAM) { t.OnSysColorChange(); return 0; }
-
-LRESULT EndSession(WindowObject& t, WPARAM w, LPARAM l)
-{
-    const bool ending = w != 0;
-    AsWindow(t).OnEndSession(ending, UINT(l));
-    if (ending)
-        AsWindow(t).OnShutdown();
-    return 0;
-}
 
 LRESULT DrawItemToWindow(WindowObject& t, WPARAM w, LPARAM l) { t.OnDrawItem(int(w), DrawRecord(l)); return 1; }
 
@@ -96,29 +83,7 @@ LRESULT NotifyDialog(WindowObject& t, WPARAM w, LPARAM l)
     return 1;
 }
 
-LRESULT ContextMenu(WindowObject& t, WPARAM w, LPARAM l)
-{
-    t.OnContextMenu(reinterpret_cast<HWND>(w), GET_X_LPARAM(l), GET_Y_LPARAM(l));
-    return 0;
-}
-
-// Key messages: the key (or character), its repeat count and its flags.
-template <typename KeyOrChar, void (WindowObject::*handler)(KeyOrChar, UINT, UINT)>
-LRESULT Key(WindowObject& t, WPARAM w, LPARAM l)
-{
-    (t.*handler)(KeyOrChar(w), RepeatOf(l), KeyFlagsOf(l));
-    return 0;
-}
-
-constexpr Route KeyDown = Key<UINT, &WindowObject::OnKeyDown>;
-constexpr Route KeyUp = Key<UINT, &WindowObject::OnKeyUp>;
-constexpr Route Char = Key<wchar_t, &WindowObject::OnChar>;
-constexpr Route SysKeyDown = Key<UINT, &WindowObject::OnSysKeyDown>;
-constexpr Route SysKeyUp = Key<UINT, &WindowObject::OnSysKeyUp>;
-
 LRESULT InitDialog(WindowObject& t, WPARAM, LPARAM) { return AsDialog(t).OnInitDialog(); }
-LRESULT Timer(WindowObject& t, WPARAM w, LPARAM) { t.OnTimer(UINT_PTR(w)); return 0; }
-LRESULT InitMenu(WindowObject& t, WPARAM, LPARAM) { t.OnInitMenu(); return 0; }
 LRESULT DropFiles(WindowObject& t, WPARAM w, LPARAM) { t.OnDropFiles(reinterpret_cast<HDROP>(w)); return 0; }
 
 LRESULT CommandToWindow(WindowObject& t, WPARAM w, LPARAM l)
@@ -136,23 +101,6 @@ LRESULT CommandToDialog(WindowObject& t, WPARAM w, LPARAM l)
     return 0;
 }
 
-LRESULT HScroll(WindowObject& t, WPARAM w, LPARAM l)
-{
-    AsDialog(t).OnHScroll(LowWord(w), HighWord(w), reinterpret_cast<HWND>(l));
-    return 0;
-}
-
-LRESULT MenuSelect(WindowObject& t, WPARAM w, LPARAM l)
-{
-    t.OnMenuSelect(UINT(LowWord(w)), UINT(HighWord(w)), reinterpret_cast<HMENU>(l));
-    return 0;
-}
-
-LRESULT CtlColorListBox(WindowObject& t, WPARAM w, LPARAM l)
-{
-    return t.OnCtlColorListBox(reinterpret_cast<HDC>(w), reinterpret_cast<HWND>(l));
-}
-
 // Mouse messages: the keys held and the point in client coordinates (signed).
 template <void (WindowObject::*handler)(UINT, int, int)>
 LRESULT Mouse(WindowObject& t, WPARAM w, LPARAM l)
@@ -161,47 +109,26 @@ LRESULT Mouse(WindowObject& t, WPARAM w, LPARAM l)
     return 0;
 }
 
-constexpr Route MouseMove = Mouse<&WindowObject::OnMouseMove>;
 constexpr Route LButtonDown = Mouse<&WindowObject::OnLButtonDown>;
-constexpr Route LButtonUp = Mouse<&WindowObject::OnLButtonUp>;
-constexpr Route RButtonDown = Mouse<&WindowObject::OnRButtonDown>;
-constexpr Route RButtonUp = Mouse<&WindowObject::OnRButtonUp>;
 
-// The message table of both families: a null entry leaves the message to the
-// family's "any other" row below.
+// The message table of both families: the messages that a window or dialog
+// of the program handles. A null entry, and every message not here, goes to
+// the family's "any other" row below.
 const MessageRow kMessageRows[] = {
     // message                Window              Dialog
     {WM_CREATE,               Create,             Create},
     {WM_DESTROY,              DestroyWindowRow,   DestroyDialogRow},
     {WM_SIZE,                 Size,               Size},
     {WM_SETFOCUS,             SetFocusRow,        SetFocusRow},
-    {WM_KILLFOCUS,            KillFocusRow,       KillFocusRow},
     {WM_PAINT,                Paint,              Paint},
     {WM_CLOSE,                Close,              nullptr},
     {WM_QUERYENDSESSION,      QueryEndSession,    QueryEndSession},
-    {WM_SYSCOLORCHANGE,       SysColorChange,     SysColorChange},
-    {WM_ENDSESSION,           EndSession,         nullptr},
     {WM_DRAWITEM,             DrawItemToWindow,   DrawItemToControl},
     {WM_VKEYTOITEM,           VKeyToItem,         VKeyToItem},
     {WM_NOTIFY,               NotifyWindow,       NotifyDialog},
-    {WM_CONTEXTMENU,          ContextMenu,        ContextMenu},
-    {WM_KEYDOWN,              KeyDown,            KeyDown},
-    {WM_KEYUP,                KeyUp,              KeyUp},
-    {WM_CHAR,                 Char,               Char},
-    {WM_SYSKEYDOWN,           SysKeyDown,         SysKeyDown},
-    {WM_SYSKEYUP,             SysKeyUp,           SysKeyUp},
     {WM_INITDIALOG,           nullptr,            InitDialog},
     {WM_COMMAND,              CommandToWindow,    CommandToDialog},
-    {WM_TIMER,                Timer,              Timer},
-    {WM_HSCROLL,              nullptr,            HScroll},
-    {WM_INITMENU,             InitMenu,           InitMenu},
-    {WM_MENUSELECT,           MenuSelect,         MenuSelect},
-    {WM_CTLCOLORLISTBOX,      CtlColorListBox,    CtlColorListBox},
-    {WM_MOUSEMOVE,            MouseMove,          MouseMove},
     {WM_LBUTTONDOWN,          LButtonDown,        LButtonDown},
-    {WM_LBUTTONUP,            LButtonUp,          LButtonUp},
-    {WM_RBUTTONDOWN,          RButtonDown,        RButtonDown},
-    {WM_RBUTTONUP,            RButtonUp,          RButtonUp},
     {WM_DROPFILES,            DropFiles,          DropFiles},
 };
 

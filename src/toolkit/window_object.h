@@ -5,7 +5,9 @@
 // What Window and Dialog share: one native window bound to the object, and
 // the handlers that its messages reach. One message table (window_object.cpp)
 // serves both families; where they differ, its two columns say so. Every
-// handler gets the message's parameters unpacked.
+// handler gets the message's parameters unpacked. The table holds the
+// messages that some window or dialog of the program handles; the rest get
+// the family's default (OnOtherMessage, then the default procedure).
 class WindowObject {
 public:
     // The two families, the table's two columns.
@@ -21,36 +23,20 @@ public:
     // Any message outside the table. A window falls back to the default
     // procedure unless this returns non-zero; a dialog answers with the result.
     virtual int OnOtherMessage(UINT, WPARAM, LPARAM) { return 0; }
-    virtual void OnChar(wchar_t, UINT /*repeat*/, UINT /*keyFlags*/) {}
     virtual void OnCommand(int /*id*/, int /*code*/, HWND /*sender*/) {}
-    virtual void OnContextMenu(HWND, int /*x*/, int /*y*/) {}
     virtual bool OnCreate() { return false; }
-    virtual LRESULT OnCtlColorListBox(HDC, HWND /*list*/) { return 0; }
     virtual void OnDestroy() {}
     // item: the draw record, or null when the message carried none.
     virtual void OnDrawItem(int /*id*/, DRAWITEMSTRUCT* /*item*/) {}
     virtual void OnDropFiles(HDROP) {}
-    virtual void OnInitMenu() {}
-    virtual void OnKeyDown(UINT /*key*/, UINT /*repeat*/, UINT /*keyFlags*/) {}
-    virtual void OnKeyUp(UINT /*key*/, UINT /*repeat*/, UINT /*keyFlags*/) {}
-    virtual void OnKillFocus() {}
     virtual void OnLButtonDown(UINT /*keys*/, int /*x*/, int /*y*/) {}
-    virtual void OnLButtonUp(UINT /*keys*/, int /*x*/, int /*y*/) {}
-    virtual void OnMenuSelect(UINT /*item*/, UINT /*flags*/, HMENU) {}
-    virtual void OnMouseMove(UINT /*keys*/, int /*x*/, int /*y*/) {}
     // record: the notification record, or null when the message carried a
     // plain number instead (the hover combo box's signal).
     virtual void OnNotify(int /*id*/, NMHDR* /*record*/) {}
     virtual void OnPaint() {}
     virtual LRESULT OnQueryEndSession() { return 1; }
-    virtual void OnRButtonDown(UINT /*keys*/, int /*x*/, int /*y*/) {}
-    virtual void OnRButtonUp(UINT /*keys*/, int /*x*/, int /*y*/) {}
     virtual void OnSetFocus() {}
     virtual void OnSize(UINT /*type*/, int /*width*/, int /*height*/) {}
-    virtual void OnSysColorChange() {}
-    virtual void OnSysKeyDown(UINT /*key*/, UINT /*repeat*/, UINT /*keyFlags*/) {}
-    virtual void OnSysKeyUp(UINT /*key*/, UINT /*repeat*/, UINT /*keyFlags*/) {}
-    virtual void OnTimer(UINT_PTR /*id*/) {}
     // -1: the list box does its default action for the key.
     virtual LRESULT OnVKeyToItem(int /*key*/, int /*caret*/) { return -1; }
 

@@ -26,7 +26,6 @@ class RecordingDialog : public RecordingHandlers<Dialog> {
 public:
     bool OnCreate() override { Note(CallText("OnCreate")); return true; }
     INT_PTR OnInitDialog() override { Note(CallText("OnInitDialog")); return 1; }
-    void OnHScroll(int code, int position, HWND bar) override { Note(CallText("OnHScroll", code, position, bar)); }
     int OnOtherMessage(UINT msg, WPARAM, LPARAM) override
     {
         Note(CallText("OnOtherMessage", msg));
@@ -118,13 +117,15 @@ TEST_F(DialogRouting, TheMessageTableCallsEachHandlerWithItsParameters)
         {WM_COMMAND, MAKEWPARAM(kPlain, BN_CLICKED), Record(plain),
          {CallText("OnCommand", kPlain, BN_CLICKED, plain)}, 0},
         {WM_COMMAND, IDOK, 0, {CallText("OnCommand", IDOK, 0, static_cast<HWND>(nullptr))}, 0},
-        {WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, 100), Record(plain), {CallText("OnHScroll", SB_THUMBTRACK, 100, plain)}, 0},
         // Not in the dialog table, WM_CLOSE and WM_ENDSESSION among them: the
         // answer is OnOtherMessage's.
         {kAnswered, 0, 0, {CallText("OnOtherMessage", kAnswered)}, 42},
         {WM_CLOSE, 0, 0, {CallText("OnOtherMessage", WM_CLOSE)}, 0},
         {WM_ENDSESSION, 1, 0, {CallText("OnOtherMessage", WM_ENDSESSION)}, 0},
+        {WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, 100), Record(plain), {CallText("OnOtherMessage", WM_HSCROLL)}, 0},
     });
+    const std::vector<MessageRow> outside = MessagesOutsideTheTables();
+    rows.insert(rows.end(), outside.begin(), outside.end());
     HWND target = dialog;
     CheckRows(rows, object, [target](UINT msg, WPARAM w, LPARAM l) { return DialogProc(target, msg, w, l); });
     EXPECT_EQ(go.codes, std::vector<UINT>{static_cast<UINT>(NM_CLICK)});

@@ -42,7 +42,6 @@ public:
     int OnShutdown() override { Note(CallText("OnShutdown")); return 0; }
     void OnAfterDestroy() override { Note(CallText("OnAfterDestroy")); }
     void OnClose() override { Note(CallText("OnClose")); }
-    void OnEndSession(bool ending, UINT reasons) override { Note(CallText("OnEndSession", ending, reasons)); }
     int OnOtherMessage(UINT msg, WPARAM, LPARAM) override
     {
         // The system sends many of these on its own; noted only when asked.
@@ -199,9 +198,6 @@ TEST(WindowObject, TheMessageTableCallsEachHandlerWithItsParameters)
     rows.insert(rows.end(), {
         {WM_DESTROY, 0, 0, {"OnDestroy", "OnShutdown", "OnAfterDestroy"}, 0},
         {WM_CLOSE, 0, 0, {"OnClose"}, 0},
-        // The session goes on: no shut-down.
-        {WM_ENDSESSION, 0, ENDSESSION_LOGOFF, {CallText("OnEndSession", 0, ENDSESSION_LOGOFF)}, 0},
-        {WM_ENDSESSION, 1, 0, {CallText("OnEndSession", 1, 0), "OnShutdown"}, 0},
         // The drawn control is not asked.
         {WM_DRAWITEM, 70, Record(&drawBound), {CallText("OnDrawItem", 70, &drawBound)}, 1},
         // From a window without object: the window's own handler.
@@ -216,7 +212,11 @@ TEST(WindowObject, TheMessageTableCallsEachHandlerWithItsParameters)
         {WM_GETTEXT, 16, Record(text), {CallText("OnOtherMessage", WM_GETTEXT)}, 5},
         {WM_INITDIALOG, 0, 0, {CallText("OnOtherMessage", WM_INITDIALOG)}, 0},
         {WM_HSCROLL, 0, 0, {CallText("OnOtherMessage", WM_HSCROLL)}, 0},
+        // The end of the session is no message of the table: no shut-down.
+        {WM_ENDSESSION, 1, 0, {CallText("OnOtherMessage", WM_ENDSESSION)}, 0},
     });
+    const std::vector<MessageRow> outside = MessagesOutsideTheTables();
+    rows.insert(rows.end(), outside.begin(), outside.end());
     CheckRows(rows, probe, [window](UINT msg, WPARAM w, LPARAM l) { return SendMessageW(window, msg, w, l); });
     EXPECT_STREQ(text, L"Probe");
     EXPECT_EQ(bound.codes, std::vector<UINT>{static_cast<UINT>(NM_CLICK)});
