@@ -4,6 +4,7 @@
 #include "app/main_window.h"
 #include "engine/crc_list.h"
 #include "engine/openable_path.h"
+#include "engine/wow64_redirection.h"
 #include "scan/check_session.h"
 #include "scan/find_source.h"
 #include "scan/scan_texts.h"
@@ -128,8 +129,11 @@ int ResultList::CheckItem(const wchar_t* path)
     RunningCheck running(*this);
     try {
         std::wstring openable;
-        const DWORD attributes = OpenablePath(path, openable)
-                                     ? GetFileAttributesW(openable.c_str()) : INVALID_FILE_ATTRIBUTES;
+        DWORD attributes = INVALID_FILE_ATTRIBUTES;
+        if (OpenablePath(path, openable)) {
+            Wow64RedirectionOff direct;
+            attributes = GetFileAttributesW(openable.c_str());
+        }
         if (attributes == INVALID_FILE_ATTRIBUTES) {
             mainWindow.ReportError(kErrorNoAttributes, L"");
             return 1;

@@ -23,14 +23,18 @@ using Paths = std::vector<std::wstring>;
 // pass and the folder pass). A folder named in `linksTo` is a link to
 // another folder: below it the walk sees that folder's listings, and it has
 // that folder's identity. A folder in `unknownIdentity` cannot tell its
-// identity. It counts the searches it opens and how many are
-// open at once.
+// identity. A folder in `breaksOffAfter` lists only that many entries, then
+// its listing breaks off (a damaged directory sector); with the folder also
+// in `breaksOnlyLater`, its first listing is whole. It counts the
+// searches it opens and how many are open at once.
 class MemoryDisk : public DirectorySource {
 public:
     std::map<std::wstring, std::vector<DirectoryEntry>> folders;
     Paths secondListingFails;
     std::map<std::wstring, std::wstring> linksTo;
     Paths unknownIdentity;
+    std::map<std::wstring, size_t> breaksOffAfter;
+    Paths breaksOnlyLater;
     Paths opened;   // every folder asked for, in order
     int openSearches = 0;
     int mostOpen = 0;
