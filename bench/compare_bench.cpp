@@ -84,12 +84,9 @@ public:
         identity.index = 1;
         return true;
     }
-    FileRead ChecksumFile(const std::wstring& path) override
+    FileChecksum ChecksumFile(const std::wstring& path, ChunkHook&) override
     {
-        FileRead read;
-        read.outcome = FileReadOutcome::Read;
-        read.crc = crcs[path];
-        return read;
+        return {FileRead::Read, crcs[path]};
     }
     ItemKind KindOf(const std::wstring&) override { return ItemKind::Folder; }
 };

@@ -6,8 +6,13 @@
       DllCharacteristics
   pe_imports.py check EXE --imports A,B,... [--delayed C,D,...]
       fails unless the ordinary imports are among A,B,..., the delay-loaded
-      libraries are exactly C,D,... (none by default), and the image keeps
-      ASLR (high-entropy on 64-bit) and NX
+      libraries are exactly C,D,... (none by default), the image keeps ASLR
+      (high-entropy on 64-bit) and NX, and it is run from the swap file
+  pe_imports.py mark-run-from-swap EXE
+      sets the image's flags that make the system copy it to the swap file
+      when it is started from removable media or the network, so that a disc
+      or stick swapped meanwhile never supplies its code pages (the linker
+      has no option for them); the checksum field is set anew
   pe_imports.py release EXE --version TEXT [--no-path DIR]...
       fails unless the image carries no time stamp (file header, export,
       import, debug and resource directories), its checksum field is right,
@@ -27,6 +32,9 @@ DELAY_DESCRIPTOR_SIZE = 32
 DYNAMIC_BASE = 0x0040
 NX_COMPAT = 0x0100
 HIGH_ENTROPY_VA = 0x0020
+REMOVABLE_RUN_FROM_SWAP = 0x0400
+NET_RUN_FROM_SWAP = 0x0800
+RUN_FROM_SWAP = REMOVABLE_RUN_FROM_SWAP | NET_RUN_FROM_SWAP
 
 
 class Image:
@@ -39,6 +47,8 @@ class Image:
         if self.data[pe:pe + 4] != b"PE\0\0":
             raise ValueError(f"{path}: no PE signature")
         sections, optional_size = struct.unpack_from("<2xH12xH", self.data, pe + 4)
+        self.file_header_flags_at = pe + 22
+        self.file_header_flags = struct.unpack_from("<H", self.data, self.file_header_flags_at)[0]
         self.optional = pe + 24
         magic = struct.unpack_from("<H", self.data, self.optional)[0]
         self.pe32_plus = magic == 0x20B
@@ -126,6 +136,9 @@ def check(exe, allowed, delayed):
     needed = DYNAMIC_BASE | NX_COMPAT | (HIGH_ENTROPY_VA if image.pe32_plus else 0)
     if image.characteristics & needed != needed:
         problems.append(f"DllCharacteristics {image.characteristics:#06x} lacks {needed & ~image.characteristics:#06x}")
+    if image.file_header_flags & RUN_FROM_SWAP != RUN_FROM_SWAP:
+        problems.append(f"Characteristics {image.file_header_flags:#06x} lack "
+                        f"{RUN_FROM_SWAP & ~image.file_header_flags:#06x} (run from swap)")
     for problem in problems:
         print(f"{exe}: {problem}", file=sys.stderr)
     return not problems
@@ -266,10 +279,24 @@ def release_problems(exe, version, build_paths):
     return problems
 
 
+def mark_run_from_swap(exe):
+    image = Image(exe)
+    flags = image.file_header_flags | RUN_FROM_SWAP
+    if flags == image.file_header_flags:
+        return
+    struct.pack_into("<H", image.data, image.file_header_flags_at, flags)
+    # The flags are summed into the image checksum: set it anew.
+    field = image.optional + CHECKSUM_FIELD
+    struct.pack_into("<I", image.data, field, pe_checksum(image.data, field))
+    with open(exe, "r+b") as f:
+        f.write(image.data)
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     verbs = parser.add_subparsers(dest="verb", required=True)
     verbs.add_parser("list").add_argument("exe")
+    verbs.add_parser("mark-run-from-swap").add_argument("exe")
     checker = verbs.add_parser("check")
     checker.add_argument("exe")
     checker.add_argument("--imports", required=True)
@@ -287,6 +314,9 @@ def main():
         for name, functions in image.delay_imports():
             print(f"delay {name} {' '.join(functions)}")
         print(f"DllCharacteristics {image.characteristics:#06x}")
+        print(f"Characteristics {image.file_header_flags:#06x}")
+    elif args.verb == "mark-run-from-swap":
+        mark_run_from_swap(args.exe)
     elif args.verb == "release":
         problems = release_problems(args.exe, args.version, args.no_path)
         for problem in problems:

@@ -8,6 +8,7 @@
 #include "engine/long_path.h"
 #include "engine/mapped_file.h"
 #include "engine/message_pump.h"
+#include "toolkit/system_library.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -118,8 +119,7 @@ int wmain(int argc, wchar_t** argv)
     const double mapped = PerFile(n, [&] {
         mappedSum = 0;
         for (const auto& path : files)
-            if (mappedFile.ChecksumWholeFile(path.c_str()))
-                mappedSum += runningCrc;
+            mappedSum += mappedFile.Checksum(path.c_str()).crc;
     });
     std::vector<uint8_t> buffer(1 << 20);
     const double buffered = PerFile(n, [&] {
@@ -140,8 +140,10 @@ int wmain(int argc, wchar_t** argv)
     });
     const double status = [&] {
         // A status bar like the program's, hidden: only the text is set.
+        // The common controls as the program loads them: from the system
+        // folder, on first use, not imported.
         INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_BAR_CLASSES};
-        InitCommonControlsEx(&classes);
+        system_library::InitCommonControls(&classes);
         HWND bar = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_POPUP, 0, 0, 400, 20,
                                    nullptr, nullptr, nullptr, nullptr);
         double perFile = PerFile(n, [&] {

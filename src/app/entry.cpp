@@ -11,6 +11,9 @@
 // libraries). The program imports only libraries that are loaded with every
 // process; the others it loads from the system folder itself
 // (toolkit/system_library.h).
+//
+// Before that, the system's critical-error boxes are turned off for the
+// whole run.
 #include <windows.h>
 
 extern "C" int WinMainCRTStartup();  // the C runtime's start-up; it calls wWinMain
@@ -32,6 +35,15 @@ void LimitLibrarySearchToSystemFolder()
         setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
 
+// A drive without a medium (an empty card slot, A:) or a disc taken out
+// during a walk gives the program's own "Can't open file", never the system's
+// "There is no disk in the drive" box, which the walk would wait on.
+void KeepSystemErrorBoxesAway()
+{
+    const UINT mode = SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX;
+    SetErrorMode(SetErrorMode(mode) | mode);
+}
+
 }  // namespace
 
 // 32-bit Windows promises only a 4-byte aligned stack here.
@@ -40,6 +52,7 @@ __attribute__((force_align_arg_pointer))
 #endif
 int FerrowEntry()
 {
+    KeepSystemErrorBoxesAway();
     LimitLibrarySearchToSystemFolder();
     return WinMainCRTStartup();
 }

@@ -1,7 +1,6 @@
 #include "app/printer.h"
 
 #include "app/print_layout.h"
-#include "app/printer_device.h"
 #include "toolkit/system_library.h"
 
 namespace {
@@ -35,27 +34,14 @@ bool TractorFeedChosen(HGLOBAL devMode)
 
 }  // namespace
 
-Printer::Printer()
-{
-    wchar_t profile[1024] = {};
-    GetProfileStringW(L"windows", L"device", L",,,", profile, 1024);
-    PrinterDevice device;
-    if (!SplitPrinterDevice(profile, device))
-        return;
-    dc = CreateDCW(device.driver.c_str(), device.device.c_str(), device.port.c_str(), nullptr);
-    if (dc)
-        RecordMetrics();
-}
-
 Printer::~Printer()
 {
-    if (dc)
-        DeleteDC(dc);
+    LetGo();
 }
 
 bool Printer::BeginDocument(const wchar_t* documentName, DWORD dialogFlags)
 {
-    firstLine = 0;
+    LetGo();
     PRINTDLGW pd = {};
     pd.lStructSize = sizeof pd;
     pd.Flags = dialogFlags | PD_RETURNDC;
@@ -73,26 +59,26 @@ bool Printer::BeginDocument(const wchar_t* documentName, DWORD dialogFlags)
     if (!confirmed || !pd.hDC)
         return false;
 
-    if (dc)
-        DeleteDC(dc);
     dc = pd.hDC;
     RecordMetrics();
 
     DOCINFOW doc = {};
     doc.cbSize = sizeof doc;
     doc.lpszDocName = documentName;
-    return StartDocW(dc, &doc) > 0;
+    if (StartDocW(dc, &doc) > 0)
+        return true;
+    LetGo();
+    return false;
 }
 
-bool Printer::StartPageAt()
+bool Printer::StartPage()
 {
-    currentLine = firstLine;
     return ::StartPage(dc) > 0;
 }
 
-void Printer::PrintAt(int column, const wchar_t* text, int length)
+void Printer::PrintAt(int line, int column, const wchar_t* text, int length)
 {
-    TextOutW(dc, ColumnX(column, charWidth), LineY(currentLine, lineHeight), text, length);
+    TextOutW(dc, ColumnX(column, charWidth), LineY(line, lineHeight), text, length);
 }
 
 int Printer::EndPage()
@@ -102,7 +88,16 @@ int Printer::EndPage()
 
 int Printer::EndDocument()
 {
-    return ::EndDoc(dc);
+    const int ended = ::EndDoc(dc);
+    LetGo();
+    return ended;
+}
+
+void Printer::LetGo()
+{
+    if (dc)
+        DeleteDC(dc);
+    dc = nullptr;
 }
 
 void Printer::RecordMetrics()

@@ -4,40 +4,49 @@
 
 // A printer device context that tracks lines and pages in units of the
 // printer font's line height and average character width. Text goes out in
-// the printer's default font.
+// the printer's default font. The context exists only while a document is
+// printed: made by the print dialog when printing starts, deleted when the
+// document ends, so that no printer (an offline network printer, a bad
+// driver) is ever asked anything before the user prints.
 class Printer {
 public:
-    Printer();   // opens a context on the system's default printer, if any
+    Printer() = default;
     ~Printer();
     Printer(const Printer&) = delete;
     Printer& operator=(const Printer&) = delete;
 
     // Runs the print dialog (starting from the default printer every time),
     // takes the context of the printer chosen there and starts the document.
-    // False when the dialog was cancelled or failed (the previous context
-    // stays) or the document could not be started.
+    // False when the dialog was cancelled or failed, or the document could
+    // not be started (no context is kept then).
     bool BeginDocument(const wchar_t* documentName, DWORD dialogFlags);
-    // Starts a page whose first output line is firstLine; false on SP_ERROR.
-    bool StartPageAt();
-    // Draws text at the current line, column average character widths from the left.
-    void PrintAt(int column, const wchar_t* text, int length);
-    // The paper source chosen in the last print dialog was the tractor feed.
-    bool IsTractorFeed() const { return tractorFeed; }
+    // Starts a page; false on SP_ERROR.
+    bool StartPage();
+    // Draws text at the line number, column average character widths from the left.
+    void PrintAt(int line, int column, const wchar_t* text, int length);
     int EndPage();
+    // Ends the document and lets the printer's context go.
     int EndDocument();
 
-    int charWidth = 0;
-    int lineHeight = 0;
-    int currentLine = 0;
-    int pageHeight = 0;
-    int pageWidth = 0;
-    int firstLine = 0;
-    WORD copies = 0;  // from the last print dialog
+    // What the last confirmed print dialog chose, and the chosen printer's
+    // page and font, in device pixels.
+    WORD Copies() const { return copies; }
+    bool IsTractorFeed() const { return tractorFeed; }
+    int PageHeight() const { return pageHeight; }
+    int LineHeight() const { return lineHeight; }
+    // A document is being printed: the printer's context is held.
+    bool Printing() const { return dc != nullptr; }
 
 private:
     void RecordMetrics();
+    void LetGo();
 
     HDC dc = nullptr;
+    int charWidth = 0;
+    int lineHeight = 0;
+    int pageHeight = 0;
+    int pageWidth = 0;
+    WORD copies = 0;
     bool tractorFeed = false;
 };
 

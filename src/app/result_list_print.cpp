@@ -28,25 +28,23 @@ std::wstring ListLine(HWND list, int index)
     return line;
 }
 
-void PrintLine(const std::wstring& line)
+void PrintLine(int lineNumber, const std::wstring& line)
 {
     const PrintColumns columns = SplitAtFirstTab(line);
-    printer.PrintAt(0, columns.left.data(), int(columns.left.size()));
+    printer.PrintAt(lineNumber, 0, columns.left.data(), int(columns.left.size()));
     if (columns.hasRight)
-        printer.PrintAt(kPrintPathColumn, columns.right.data(), int(columns.right.size()));
+        printer.PrintAt(lineNumber, kPrintPathColumn, columns.right.data(), int(columns.right.size()));
 }
 
 void PrintCopy(HWND list, const PrintPlan& plan)
 {
     for (int pageIndex = 0; pageIndex < plan.pagesPerCopy; ++pageIndex) {
         // A page that cannot be started ends this copy; the next starts afresh.
-        if (!printer.StartPageAt())
+        if (!printer.StartPage())
             return;
         const PrintPage page = plan.Page(pageIndex);
-        for (int k = 0; k < page.lineCount; ++k) {
-            printer.currentLine = plan.firstLine + k;
-            PrintLine(ListLine(list, page.firstIndex + k));
-        }
+        for (int k = 0; k < page.lineCount; ++k)
+            PrintLine(plan.firstLine + k, ListLine(list, page.firstIndex + k));
         printer.EndPage();
     }
 }
@@ -60,12 +58,10 @@ int ResultList::Print()
     if (!printer.BeginDocument(kDocumentName, PD_NOSELECTION))
         return 0;
 
-    printer.firstLine = kPrintFirstLine;
-    const bool tractorFeed = printer.IsTractorFeed();
-    const PrintPlan plan = PlanPrintJob(Count(), printer.copies, printer.pageHeight,
-                                        printer.lineHeight, tractorFeed, printer.firstLine);
-    if (tractorFeed)
-        printer.pageHeight -= kTractorFeedLines * printer.lineHeight;
+    // Line 0 of every page stays empty; a tractor feed takes five lines off
+    // each page.
+    const PrintPlan plan = PlanPrintJob(Count(), printer.Copies(), printer.PageHeight(),
+                                        printer.LineHeight(), printer.IsTractorFeed(), kPrintFirstLine);
 
     if (plan.pageTooShort) {
         // Not one line fits: nothing can be printed, and saying so beats an

@@ -29,10 +29,11 @@ public:
     // exists, which the caller must not replace unasked.
     bool ReplacesOtherFile() const { return replacesOtherFile; }
 
-    // The flags handed to the dialog in each mode.
-    static constexpr DWORD kOpenFlags = OFN_HIDEREADONLY;
-    static constexpr DWORD kSaveFlags =
-        OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOREADONLYRETURN;
+    // The flags handed to the dialog in each mode. Neither leaves the current
+    // folder on the disc or stick a file came from, which would keep it in use.
+    static constexpr DWORD kOpenFlags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+    static constexpr DWORD kSaveFlags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST |
+                                        OFN_NOREADONLYRETURN | OFN_NOCHANGEDIR;
 
     int openMode;
     DWORD dialogFlags;

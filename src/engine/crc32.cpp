@@ -42,6 +42,12 @@ void CrcUpdate(const void* bytes, int32_t length)
 {
     if (length <= 0)
         return;
-    runningCrc = Choice().kernel(runningCrc, static_cast<const uint8_t*>(bytes),
-                                 static_cast<size_t>(length));
+    runningCrc = CrcAdvance(runningCrc, bytes, static_cast<size_t>(length));
+}
+
+uint32_t CrcAdvance(uint32_t crc, const void* bytes, size_t length)
+{
+    if (length == 0)
+        return crc;
+    return Choice().kernel(crc, static_cast<const uint8_t*>(bytes), length);
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace crc_detail {
@@ -34,3 +35,6 @@ extern uint32_t runningCrc;
 // Advances runningCrc over length bytes; a length of 0 or less changes nothing.
 // The fastest kernel this processor supports does the work.
 void CrcUpdate(const void* bytes, int32_t length);
+
+// The same for a register of the caller's own: crc advanced over length bytes.
+uint32_t CrcAdvance(uint32_t crc, const void* bytes, size_t length);

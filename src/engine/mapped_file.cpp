@@ -1,11 +1,10 @@
 #include "engine/mapped_file.h"
 
-#include "engine/crc32.h"
 #include "engine/openable_path.h"
 #include "engine/view_fault_guard.h"
+#include "engine/wow64_redirection.h"
 
 #include <algorithm>
-#include <cwchar>
 #include <string>
 
 MappedFile mappedFile;
@@ -14,7 +13,21 @@ namespace {
 
 constexpr uint32_t kViewAlignment = 64u << 10;   // the system's allocation granularity
 constexpr uint32_t kLargestView = 1u << 30;
+// Right after a disc goes in, the shell's thumbnailer, AutoPlay, a virus
+// scanner or the indexer may hold a file in a way that shuts readers out
+// for a moment.
+constexpr DWORD kSharingWaitMs = 1000;
+constexpr DWORD kSharingRetryMs = 50;
 
+HANDLE Open(const std::wstring& path)
+{
+    Wow64RedirectionOff direct;
+    return CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+}
+
+// Shared with other readers; a program that holds the file for writing (or
+// shares nothing) makes it unreadable, since it may change while it is read.
 HANDLE OpenForReading(const wchar_t* path)
 {
     if (!path)
@@ -26,16 +39,33 @@ HANDLE OpenForReading(const wchar_t* path)
     } catch (...) {   // out of memory: the file simply cannot be opened
         return INVALID_HANDLE_VALUE;
     }
-    // No sharing: a file that anything else holds open counts as unreadable.
-    return CreateFileW(openable.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    const DWORD start = GetTickCount();
+    for (;;) {
+        HANDLE file = Open(openable);
+        if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION ||
+            GetTickCount() - start >= kSharingWaitMs)
+            return file;
+        Sleep(kSharingRetryMs);
+    }
 }
+
+// Stops the reading of a view once a read fault has replaced it: the rest of
+// it holds only the guard's stand-in zeros.
+class StopAtFault : public ChunkHook {
+public:
+    StopAtFault(const ViewFaultGuard& guard, ChunkHook& next) : guard(guard), next(next) {}
+    bool BetweenChunks() override { return !guard.Faulted() && next.BetweenChunks(); }
+
+private:
+    const ViewFaultGuard& guard;
+    ChunkHook& next;
+};
 
 } // namespace
 
 MappedFile::MappedFile(uint32_t limit)
 {
-    // Views stay within CrcUpdate's signed 32-bit length.
+    // Views stay within what a 32-bit process finds address space for.
     const uint64_t rounded = (uint64_t(limit) + kViewAlignment - 1) / kViewAlignment * kViewAlignment;
     viewLimit = static_cast<uint32_t>(std::min<uint64_t>(std::max<uint64_t>(rounded, kViewAlignment),
                                                          kLargestView));
@@ -46,11 +76,9 @@ MappedFile::~MappedFile()
     Release();
 }
 
-int MappedFile::MapFile(const wchar_t* path)
+FileRead MappedFile::MapFile(const wchar_t* path)
 {
     Release();
-    failed = 0;
-    runningCrc = 0;
     length = 0;
     viewOffset = 0;
 
@@ -65,7 +93,7 @@ int MappedFile::MapFile(const wchar_t* path)
     length = static_cast<uint64_t>(fileLength.QuadPart);
     if (length == 0) {
         CloseHandle(file);
-        return 0;
+        return FileRead::Empty;
     }
     mapping = CreateFileMappingW(file, nullptr, PAGE_READONLY, 0, 0, nullptr);
     CloseHandle(file);   // the mapping keeps the file open
@@ -74,22 +102,22 @@ int MappedFile::MapFile(const wchar_t* path)
     return MapViewAt(0);
 }
 
-int MappedFile::MapNextView()
+FileRead MappedFile::MapNextView()
 {
     if (!view)
-        return 0;
+        return FileRead::Empty;
     const uint64_t next = viewOffset + size;
     UnmapViewOfFile(view);
     view = nullptr;
     size = 0;
     if (next >= length) {
         Release();
-        return 0;
+        return FileRead::Empty;
     }
     return MapViewAt(next);
 }
 
-int MappedFile::MapViewAt(uint64_t offset)
+FileRead MappedFile::MapViewAt(uint64_t offset)
 {
     const uint64_t rest = length - offset;
     const uint32_t bytes = rest < viewLimit ? static_cast<uint32_t>(rest) : viewLimit;
@@ -105,14 +133,13 @@ int MappedFile::MapViewAt(uint64_t offset)
         CloseHandle(mapping);
         mapping = nullptr;
     }
-    return 1;
+    return FileRead::Read;
 }
 
-int MappedFile::Fail()
+FileRead MappedFile::Fail()
 {
     Release();
-    failed = 1;
-    return 0;
+    return FileRead::Unreadable;
 }
 
 void MappedFile::Release()
@@ -126,24 +153,47 @@ void MappedFile::Release()
     mapping = nullptr;
 }
 
-int MappedFile::ChecksumWholeFile(const wchar_t* path)
+FileChecksum MappedFile::Checksum(const wchar_t* path)
 {
-    return MapFile(path) ? ChecksumViews() : 0;
+    NoChunkEvents nobodyWaits;
+    return Checksum(path, nobodyWaits);
 }
 
-int MappedFile::ChecksumViews()
+FileChecksum MappedFile::Checksum(const wchar_t* path, ChunkHook& between)
 {
-    if (!view)
-        return 0;
-    do {
-        ViewFaultGuard guard(view, size);
-        CrcUpdate(view, static_cast<int32_t>(size));
-        if (guard.Faulted()) {
-            // A read error inside the view: the CRC is worthless, and the
-            // guard frees the zero pages that stand where the view was.
-            view = nullptr;
-            return Fail();
+    const FileRead mapped = MapFile(path);
+    if (mapped != FileRead::Read)
+        return FileChecksum{mapped, 0};
+    return ChecksumViews(between);
+}
+
+FileChecksum MappedFile::ChecksumViews(ChunkHook& between)
+{
+    FileChecksum result{view ? FileRead::Read : FileRead::Unreadable, 0};
+    while (result.status == FileRead::Read) {
+        bool goOn;
+        {
+            ViewFaultGuard guard(view, size);
+            StopAtFault hook(guard, between);
+            goOn = CrcInChunks(result.crc, view, size, hook);
+            if (guard.Faulted()) {
+                // The CRC is worthless, and the guard frees the zero pages
+                // that stand where the view was.
+                view = nullptr;
+                Release();
+                return FileChecksum{FileRead::Unreadable, 0};
+            }
         }
-    } while (MapNextView());
-    return failed ? 0 : 1;
+        if (!goOn) {
+            Release();
+            result.status = FileRead::Stopped;
+            return result;
+        }
+        const FileRead next = MapNextView();
+        if (next == FileRead::Empty)
+            return result;
+        result.status = next;
+    }
+    result.crc = 0;
+    return result;
 }

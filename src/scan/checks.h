@@ -6,6 +6,7 @@
 #include "scan/command_window.h"
 #include "scan/disk_reader.h"
 #include "scan/program_state.h"
+#include "scan/walk_events.h"
 
 #include <cstdint>
 #include <string>
@@ -41,6 +42,8 @@ public:
     // of a sum. No line after Abort, a quit request or no memory.
     void CheckFolder(const std::wstring& path);
     // Status text, CRC of one file, event handling; 0 after "Can't open file".
+    // After an Abort or a quit request during the file, 1 with the state's
+    // aborted or quitSeen set and *crc as it was.
     int ChecksumFile(const std::wstring& path, uint32_t* crc);
 
     // "Continue crc check?" over the result list; true unless the answer was No.
@@ -53,6 +56,9 @@ public:
     ProgramState& Program() { return program; }
     CommandWindow& Window() { return window; }
     DiskReader& Disk() { return disk; }
+
+    // What paces the event handling inside a file.
+    MillisecondClock clock = SteadyMilliseconds;
 
 private:
     ProgramState& program;

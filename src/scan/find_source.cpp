@@ -1,8 +1,12 @@
 #include "scan/find_source.h"
 
 #include "engine/openable_path.h"
+#include "engine/wow64_redirection.h"
 
 #include <windows.h>
+
+static_assert(kErrorFileNotFound == ERROR_FILE_NOT_FOUND && kErrorNoMoreFiles == ERROR_NO_MORE_FILES,
+              "the platform's error numbers");
 
 namespace {
 
@@ -16,19 +20,24 @@ public:
 
     bool Next(DirectoryEntry& entry) override
     {
-        if (havePending)
+        if (havePending) {
             havePending = false;
-        else if (!FindNextFileW(handle, &data))
+        } else if (!FindNextFileW(handle, &data)) {
+            brokeOff = !IsEndOfListing(GetLastError());
             return false;
+        }
         entry.name.assign(data.cFileName);
         entry.attributes = data.dwFileAttributes;
         return true;
     }
 
+    bool BrokeOff() const override { return brokeOff; }
+
 private:
     HANDLE handle;
     WIN32_FIND_DATAW data;
     bool havePending = true;   // FindFirstFileExW already returned the first entry
+    bool brokeOff = false;
 };
 
 class EmptySearch : public DirectorySearch {
@@ -45,12 +54,16 @@ std::unique_ptr<DirectorySearch> FindFileSource::Open(const std::wstring& folder
     if (!OpenablePath((folder + L'*').c_str(), pattern))
         return nullptr;
     WIN32_FIND_DATAW first;
-    HANDLE handle = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &first,
-                                     FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    HANDLE handle;
+    {
+        Wow64RedirectionOff direct;
+        handle = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &first, FindExSearchNameMatch,
+                                  nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    }
     if (handle == INVALID_HANDLE_VALUE) {
         // Nothing found is an empty folder (a drive root lists no "." and
         // ".."); any other failure is a folder that cannot be searched.
-        if (GetLastError() == ERROR_FILE_NOT_FOUND)
+        if (IsEmptyFolder(GetLastError()))
             return std::make_unique<EmptySearch>();
         return nullptr;
     }
@@ -69,8 +82,12 @@ bool FindFileSource::Identify(const std::wstring& folder, FolderIdentity& identi
         return false;
     // No access is asked for: only the folder's attributes are read. A link is
     // followed to the folder it leads to.
-    HANDLE handle = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    HANDLE handle;
+    {
+        Wow64RedirectionOff direct;
+        handle = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                             nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    }
     if (handle == INVALID_HANDLE_VALUE)
         return false;
     BY_HANDLE_FILE_INFORMATION information;

@@ -1,28 +1,24 @@
 #include "scan/system_disk.h"
 
-#include "engine/crc32.h"
 #include "engine/mapped_file.h"
 #include "engine/openable_path.h"
+#include "engine/wow64_redirection.h"
 
 #include <windows.h>
 
-FileRead SystemDisk::ChecksumFile(const std::wstring& path)
+FileChecksum SystemDisk::ChecksumFile(const std::wstring& path, ChunkHook& between)
 {
-    FileRead read;
-    if (mappedFile.ChecksumWholeFile(path.c_str())) {
-        read.outcome = FileReadOutcome::Read;
-        read.crc = runningCrc;
-    } else {
-        read.outcome = mappedFile.failed ? FileReadOutcome::Unreadable : FileReadOutcome::Empty;
-    }
-    return read;
+    return mappedFile.Checksum(path.c_str(), between);
 }
 
 ItemKind SystemDisk::KindOf(const std::wstring& path)
 {
     std::wstring openable;
-    const DWORD attributes = OpenablePath(path.c_str(), openable)
-                                 ? GetFileAttributesW(openable.c_str()) : INVALID_FILE_ATTRIBUTES;
+    DWORD attributes = INVALID_FILE_ATTRIBUTES;
+    if (OpenablePath(path.c_str(), openable)) {
+        Wow64RedirectionOff direct;
+        attributes = GetFileAttributesW(openable.c_str());
+    }
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return ItemKind::Unknown;
     return attributes & FILE_ATTRIBUTE_DIRECTORY ? ItemKind::Folder : ItemKind::File;

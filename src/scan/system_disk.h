@@ -14,7 +14,7 @@ public:
     {
         return folders.Identify(folder, identity);
     }
-    FileRead ChecksumFile(const std::wstring& path) override;
+    FileChecksum ChecksumFile(const std::wstring& path, ChunkHook& between) override;
     ItemKind KindOf(const std::wstring& path) override;
 
 private:

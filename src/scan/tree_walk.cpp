@@ -12,6 +12,7 @@ struct Level {
     std::unique_ptr<DirectorySearch> folders;
     size_t pathLength;
     std::vector<std::wstring> seen;   // the folder pass's names with the stand-in character
+    bool reported = false;            // the folder was reported as not read in full
     // The folder's identity, asked for only when a link needs it.
     bool identityAsked = false;
     bool identityKnown = false;
@@ -19,9 +20,10 @@ struct Level {
 };
 
 // The file pass of one folder; false when the visitor ended the walk.
-// `searched` tells whether the folder could be searched.
+// `searched` tells whether the folder could be searched, `brokeOff` whether
+// its listing broke off (reported here already).
 bool VisitFiles(DirectorySource& source, const std::wstring& folder, TreeWalkVisitor& visitor,
-                bool& searched)
+                bool& searched, bool& brokeOff)
 {
     visitor.FolderStarted(folder);
     std::unique_ptr<DirectorySearch> files = source.Open(folder);
@@ -37,6 +39,12 @@ bool VisitFiles(DirectorySource& source, const std::wstring& folder, TreeWalkVis
         path.assign(folder).append(entry.name);
         if (!(IsAddressable(entry, seen) ? visitor.File(path) : visitor.Unreadable(path, Unreached::File)))
             return false;
+    }
+    // The rest of the folder is unknown, not absent: the folder could not be
+    // read in full. Its subfolders are still walked as far as they are listed.
+    if (files->BrokeOff()) {
+        brokeOff = true;
+        return visitor.Unreadable(folder, Unreached::Folder);
     }
     return true;
 }
@@ -139,16 +147,18 @@ bool WalkTree(DirectorySource& source, const std::wstring& startFolder, TreeWalk
     bool entering = true;
     for (;;) {
         if (entering) {
-            bool searched = false;
-            if (!VisitFiles(source, folder, visitor, searched)) {
+            bool searched = false, brokeOff = false;
+            if (!VisitFiles(source, folder, visitor, searched, brokeOff)) {
                 CloseAll(levels);
                 return false;
             }
             // The folder pass lists the folder a second time, so that its files
             // are done before any subfolder is opened. A folder that could not
             // be searched has been reported once, at its file pass.
-            levels.push_back({searched ? source.Open(folder) : nullptr, folder.size(), {}, false, false, {}});
-            if (searched && !levels.back().folders && !visitor.Unreadable(folder, Unreached::Folder)) {
+            levels.push_back({searched ? source.Open(folder) : nullptr, folder.size(), {}, brokeOff,
+                              false, false, {}});
+            if (searched && !brokeOff && !levels.back().folders &&
+                !visitor.Unreadable(folder, Unreached::Folder)) {
                 CloseAll(levels);
                 return false;
             }
@@ -167,6 +177,13 @@ bool WalkTree(DirectorySource& source, const std::wstring& startFolder, TreeWalk
                 }
             }
             continue;
+        }
+        if (level.folders && level.folders->BrokeOff() && !level.reported) {
+            level.reported = true;
+            if (!visitor.Unreadable(folder, Unreached::Folder)) {
+                CloseAll(levels);
+                return false;
+            }
         }
         levels.pop_back();
         if (levels.empty())

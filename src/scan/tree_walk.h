@@ -28,6 +28,9 @@ public:
     virtual ~DirectorySearch() = default;
     // The next entry, in the order the file system lists them; false at the end.
     virtual bool Next(DirectoryEntry& entry) = 0;
+    // After Next answered false: the listing broke off (a damaged directory
+    // sector) instead of coming to its end.
+    virtual bool BrokeOff() const { return false; }
 };
 
 // Which folder a path leads to, whatever way it was reached: a link and the
@@ -63,8 +66,8 @@ public:
 // to is walked already.
 enum class Unreached {
     File,      // an entry that its path would not name (see IsAddressable)
-    Folder,    // a folder that cannot be searched, that its path would not name, or a
-               // link whose folder cannot be told
+    Folder,    // a folder that cannot be searched, or not in full (its listing broke
+               // off), that its path would not name, or a link whose folder cannot be told
     LinkLoop,  // a link to a folder on the walk's own path: entered, it would never end
 };
 

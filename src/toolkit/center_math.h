@@ -15,8 +15,12 @@ struct WindowPlacement {
     int height = 0;
 };
 
-// Centres window over area. Width and height are counted inclusively
-// (right - left + 1), so every centring grows the window by one pixel each way;
-// a position that would not be positive becomes 0, so nothing moves off the
-// top or left of the screen.
-WindowPlacement CenteredPlacement(const ScreenRect& area, const ScreenRect& window);
+// Centres window over area (the owner's rectangle, or the work area itself),
+// then keeps it inside workArea (the work area of the monitor that holds the
+// owner; its right and bottom edges are outside it): the far edges first,
+// then the near ones, so that a window larger than the work area shows its
+// top left corner. Width and height are counted inclusively
+// (right - left + 1), so every centring grows the window by one pixel each
+// way. Monitors left of or above the primary one have negative coordinates.
+WindowPlacement CenteredPlacement(const ScreenRect& area, const ScreenRect& window,
+                                  const ScreenRect& workArea);

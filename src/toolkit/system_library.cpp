@@ -1,6 +1,7 @@
 #include "toolkit/system_library.h"
 
 #include <string>
+#include <type_traits>
 
 namespace system_library {
 namespace {
@@ -41,6 +42,7 @@ struct Library {
 Library comctl32{L"comctl32.dll"};
 Library comdlg32{L"comdlg32.dll"};
 Library shell32{L"shell32.dll"};
+Library ole32{L"ole32.dll"};
 
 // The function of that name, looked up once; null when it cannot be had.
 template <typename Function>
@@ -54,6 +56,31 @@ Function* Find(Library& library, const char* name)
 
 #define FERROW_SYSTEM_FUNCTION(library, name) \
     static auto* const function = Find<decltype(::name)>(library, #name)
+
+// COM initialised on this thread (single-threaded apartment, no OLE 1 DDE)
+// for as long as it lives; nested or already initialised, it only counts.
+class ComForTheShell {
+public:
+    ComForTheShell()
+    {
+        using InitializeFn = HRESULT(WINAPI*)(void*, DWORD);
+        static auto* const initialize = Find<std::remove_pointer_t<InitializeFn>>(ole32, "CoInitializeEx");
+        constexpr DWORD kApartmentThreaded = 0x2, kDisableOle1Dde = 0x4;
+        initialized = initialize && SUCCEEDED(initialize(nullptr, kApartmentThreaded | kDisableOle1Dde));
+    }
+    ~ComForTheShell()
+    {
+        using UninitializeFn = void(WINAPI*)();
+        static auto* const uninitialize = Find<std::remove_pointer_t<UninitializeFn>>(ole32, "CoUninitialize");
+        if (initialized && uninitialize)
+            uninitialize();
+    }
+    ComForTheShell(const ComForTheShell&) = delete;
+    ComForTheShell& operator=(const ComForTheShell&) = delete;
+
+private:
+    bool initialized = false;
+};
 
 }  // namespace
 
@@ -87,9 +114,31 @@ BOOL PrintDialog(PRINTDLGW* dialog)
     return function ? function(dialog) : FALSE;
 }
 
+// WM_DROPFILES, WM_COPYDATA and WM_COPYGLOBALDATA (0x0049) through the
+// window's filter. USER32 is imported; the function is looked up because
+// Vista lacks it.
+void LetDropsThrough(HWND window)
+{
+    using FilterFn = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
+    static const FilterFn filter = [] {
+        HMODULE user = GetModuleHandleW(L"user32.dll");
+        return user ? reinterpret_cast<FilterFn>(reinterpret_cast<void (*)()>(
+                          GetProcAddress(user, "ChangeWindowMessageFilterEx")))
+                    : nullptr;
+    }();
+    constexpr DWORD kAllow = 1;   // MSGFLT_ALLOW
+    constexpr UINT kCopyGlobalData = 0x0049;
+    if (!filter)
+        return;
+    for (UINT message : {UINT(WM_DROPFILES), UINT(WM_COPYDATA), kCopyGlobalData})
+        filter(window, message, kAllow, nullptr);
+}
+
 void DragAcceptFiles(HWND window, BOOL accept)
 {
     FERROW_SYSTEM_FUNCTION(shell32, DragAcceptFiles);
+    if (accept)
+        LetDropsThrough(window);
     if (function)
         function(window, accept);
 }
@@ -112,8 +161,10 @@ HINSTANCE ShellExecute(HWND owner, const wchar_t* verb, const wchar_t* file,
 {
     FERROW_SYSTEM_FUNCTION(shell32, ShellExecuteW);
     // Values up to 32 are errors; this one says the library is missing.
-    return function ? function(owner, verb, file, parameters, folder, show)
-                    : reinterpret_cast<HINSTANCE>(SE_ERR_DLLNOTFOUND);
+    if (!function)
+        return reinterpret_cast<HINSTANCE>(SE_ERR_DLLNOTFOUND);
+    ComForTheShell com;
+    return function(owner, verb, file, parameters, folder, show);
 }
 
 }  // namespace system_library

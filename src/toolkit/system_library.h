@@ -22,9 +22,14 @@ BOOL GetOpenFileName(OPENFILENAMEW* dialog);
 BOOL GetSaveFileName(OPENFILENAMEW* dialog);
 BOOL PrintDialog(PRINTDLGW* dialog);
 
+// Accepting drops also lets them through to a program that runs elevated:
+// the messages a drop from a program of lower integrity (Explorer) sends
+// pass the window's message filter (Windows 7 on; nothing before).
 void DragAcceptFiles(HWND window, BOOL accept);
 UINT DragQueryFile(HDROP drop, UINT index, wchar_t* path, UINT characters);
 void DragFinish(HDROP drop);
+// With COM initialised on the thread for the call, as the shell asks: the
+// verb may be carried out by a shell extension.
 HINSTANCE ShellExecute(HWND owner, const wchar_t* verb, const wchar_t* file,
                        const wchar_t* parameters, const wchar_t* folder, int show);
 

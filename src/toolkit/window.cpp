@@ -32,18 +32,21 @@ void SetModuleInstance(HINSTANCE instance)
 
 void CenterWindow(HWND hwnd)
 {
-    ScreenRect area;
-    if (HWND owner = GetWindow(hwnd, GW_OWNER)) {
+    HWND owner = GetWindow(hwnd, GW_OWNER);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoW(MonitorFromWindow(owner ? owner : hwnd, MONITOR_DEFAULTTONEAREST), &monitor))
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &monitor.rcWork, 0);
+    const ScreenRect workArea = ToScreenRect(monitor.rcWork);
+    ScreenRect area = workArea;
+    if (owner) {
         RECT r;
         GetWindowRect(owner, &r);
         area = ToScreenRect(r);
-    } else {
-        area.right = GetSystemMetrics(SM_CXFULLSCREEN);
-        area.bottom = GetSystemMetrics(SM_CYFULLSCREEN);
     }
     RECT own;
     GetWindowRect(hwnd, &own);
-    WindowPlacement p = CenteredPlacement(area, ToScreenRect(own));
+    WindowPlacement p = CenteredPlacement(area, ToScreenRect(own), workArea);
     MoveWindow(hwnd, p.x, p.y, p.width, p.height, FALSE);
 }
 

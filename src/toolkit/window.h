@@ -6,8 +6,8 @@
 HINSTANCE ModuleInstance();
 void SetModuleInstance(HINSTANCE instance);
 
-// Centres a window over its owner, or over the full-screen work area when it
-// has none; never to a negative position.
+// Centres a window over its owner, or over the work area when it has none,
+// within the work area of the monitor that holds the owner (or the window).
 void CenterWindow(HWND hwnd);
 
 // The one window procedure of all the program's own window classes: binds the

@@ -19,6 +19,9 @@
 //   ferrow_probe drive L [UNIXPATH cdrom|hd|removable]
 //                              define drive L as that folder for every program, or remove it
 //   ferrow_probe drives        the present drives and their types (5: CD-ROM)
+//   ferrow_probe answers MS [ABORT_MS]
+//                              time the main window's answers for MS, clicking Abort
+//                              in the progress dialog after ABORT_MS
 //
 // Text goes to standard output as UTF-8. Exit code 0 on success, 1 when the
 // program's window was not found or the wait timed out, 2 on bad usage.
@@ -214,7 +217,7 @@ int wmain(int argc, wchar_t** argv)
     if (argc < 2) {
         fputs("usage: ferrow_probe wait|lines|list|rect|title|status|command ID|close [ms]|boxes [ms]|"
               "noboxes [ms]|buttons|focus|drop PATH...|walk FOLDER|"
-              "drive L [UNIXPATH cdrom|hd|removable]|drives\n", stderr);
+              "drive L [UNIXPATH cdrom|hd|removable]|drives|answers MS [ABORT_MS]\n", stderr);
         return 2;
     }
     std::wstring verb = argv[1];
@@ -251,6 +254,9 @@ int wmain(int argc, wchar_t** argv)
         result = Drives();
     else if (verb == L"drive" && argc > 2)
         result = Drive(argc - 2, argv + 2);
+    else if (verb == L"answers" && argc > 2)
+        result = Answers(static_cast<DWORD>(wcstoul(argv[2], nullptr, 10)),
+                         argc > 3 ? static_cast<DWORD>(wcstoul(argv[3], nullptr, 10)) : 0);
     fflush(stdout);
     return result;
 }

@@ -24,3 +24,8 @@ int Drive(int argc, wchar_t** argv);
 int Drives();
 // The files and folders below path in walk order (see walk_lister.cpp).
 int Walk(const wchar_t* path);
+// Times the main window's answers to WM_NULL for forMs (every 20 ms; each
+// waits as long as it takes); with abortAfterMs, clicks Abort in the progress
+// dialog after that time and stops once the dialog is gone. Prints "answers N;
+// longest wait X ms[; Abort ended the check after Y ms]".
+int Answers(DWORD forMs, DWORD abortAfterMs);

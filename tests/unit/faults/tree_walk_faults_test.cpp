@@ -145,3 +145,71 @@ TEST(TreeWalkFaults, ALoopThroughTwoLinksIsCaughtWhereItCloses)
     for (const std::wstring& loop : loops)
         EXPECT_EQ(1, std::count(journal.events.begin(), journal.events.end(), loop)) << loop.c_str();
 }
+
+// A listing that breaks off (a damaged directory sector) leaves the rest of
+// the folder unknown, not absent: the folder is reported as not read in full,
+// once, whichever of its two listings breaks, and what was listed is walked.
+TEST(TreeWalkFaults, AListingThatBreaksOffIsReportedOnce)
+{
+    const std::wstring d = L"R:\\damaged\\";
+    struct Case {
+        const char* name;
+        size_t breaksAfter;   // entries of R:\damaged\ listed before the break
+        Paths events;         // after "folder R:\", "file R:\z"
+    };
+    const Case cases[] = {
+        {"before the first entry", 0, {L"folder " + d, L"unreadable folder " + d}},
+        {"after a file", 1, {L"folder " + d, L"file " + d + L"a", L"unreadable folder " + d}},
+        // Both listings break after the subfolder: its files are walked.
+        {"after a subfolder", 2,
+         {L"folder " + d, L"file " + d + L"a", L"unreadable folder " + d, L"folder " + d + L"sub\\",
+          L"file " + d + L"sub\\s"}},
+        {"not at all", 4,
+         {L"folder " + d, L"file " + d + L"a", L"file " + d + L"b", L"folder " + d + L"sub\\",
+          L"file " + d + L"sub\\s", L"folder " + d + L"later\\"}},
+    };
+    for (const Case& c : cases) {
+        MemoryDisk disk;
+        disk.Add(L"R:\\", {{L"z", kFile}, {L"damaged", kFolder}});
+        disk.Add(d, {{L"a", kFile}, {L"sub", kFolder}, {L"b", kFile}, {L"later", kFolder}});
+        disk.Add(d + L"sub\\", {{L"s", kFile}});
+        disk.Add(d + L"later\\", {});
+        disk.breaksOffAfter[d] = c.breaksAfter;
+        WalkJournal journal;
+        EXPECT_TRUE(WalkTree(disk, L"R:\\", journal)) << c.name;
+        Paths expected{L"folder R:\\", L"file R:\\z"};
+        expected.insert(expected.end(), c.events.begin(), c.events.end());
+        EXPECT_EQ(expected, journal.events) << c.name;
+        EXPECT_EQ(0, disk.openSearches) << c.name;
+    }
+}
+
+// Only the folder pass breaks off (the disc worsened between the two
+// listings): the subfolders after the break are unknown, and it is said.
+TEST(TreeWalkFaults, AFolderPassThatBreaksOffIsReported)
+{
+    MemoryDisk disk;
+    disk.Add(L"R:\\", {{L"a", kFile}, {L"one", kFolder}, {L"two", kFolder}});
+    disk.Add(L"R:\\one\\", {});
+    disk.Add(L"R:\\two\\", {});
+    disk.breaksOffAfter[L"R:\\"] = 2;
+    disk.breaksOnlyLater = {L"R:\\"};
+    WalkJournal journal;
+    EXPECT_TRUE(WalkTree(disk, L"R:\\", journal));
+    EXPECT_EQ((Paths{L"folder R:\\", L"file R:\\a", L"folder R:\\one\\", L"unreadable folder R:\\"}),
+              journal.events);
+    EXPECT_EQ(0, disk.openSearches);
+}
+
+TEST(TreeWalkFaults, ANoToTheReportOfABrokenListingEndsTheWalk)
+{
+    MemoryDisk disk;
+    disk.Add(L"R:\\", {{L"a", kFile}, {L"b", kFile}, {L"sub", kFolder}});
+    disk.Add(L"R:\\sub\\", {{L"c", kFile}});
+    disk.breaksOffAfter[L"R:\\"] = 1;
+    WalkJournal journal;
+    journal.goOnAfterUnreadable = false;
+    EXPECT_FALSE(WalkTree(disk, L"R:\\", journal));
+    EXPECT_EQ((Paths{L"folder R:\\", L"file R:\\a", L"unreadable folder R:\\"}), journal.events);
+    EXPECT_EQ(0, disk.openSearches);
+}

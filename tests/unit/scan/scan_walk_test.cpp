@@ -168,6 +168,32 @@ TEST_F(ScanWalk, AbortIsSeenAfterTheFileItCameDuringAndThatFileIsNotStored)
     EXPECT_EQ(t.program.state.fileCount, 0);
 }
 
+// A clock that moves 40 ms each time it is read.
+uint32_t SlowClock()
+{
+    static uint32_t now = 0;
+    return now += 40;
+}
+
+TEST_F(ScanWalk, InsideALongFileEventsAreHandledAsTimePassesAndAbortEndsTheWalkThere)
+{
+    t.disk.chunksPerFile = 10;
+    t.commands.DiskChecks().clock = SlowClock;
+    int handled = 0;
+    t.window.onEvents = [&] {
+        ++handled;
+        t.program.state.aborted = t.disk.read.size() == 2 && handled == 6;
+        return false;
+    };
+    t.Scan();
+    // Ten chunks of 40 ms: events every third chunk (120 ms), three times in
+    // the first file and once after it; the abort comes in the second file.
+    EXPECT_EQ(handled, 6);
+    EXPECT_EQ(t.disk.read, (Lines{L"R:\\a", L"R:\\b"}));
+    EXPECT_EQ(t.window.status, L"Scan aborted by user");
+    EXPECT_EQ(t.program.state.fileCount, 1) << "a is counted, b is not";
+}
+
 TEST_F(ScanWalk, MoreThanTenThousandFilesGrowTheListAndCompare)
 {
     std::vector<uint32_t> crcs;

@@ -7,8 +7,8 @@ namespace {
 
 class MemorySearch : public DirectorySearch {
 public:
-    MemorySearch(MemoryDisk& disk, const std::vector<DirectoryEntry>& entries)
-        : disk(disk), entries(entries)
+    MemorySearch(MemoryDisk& disk, const std::vector<DirectoryEntry>& entries, size_t breakAt)
+        : disk(disk), entries(entries), breakAt(breakAt)
     {
         disk.mostOpen = std::max(disk.mostOpen, ++disk.openSearches);
     }
@@ -16,16 +16,24 @@ public:
 
     bool Next(DirectoryEntry& entry) override
     {
+        if (next == breakAt && next < entries.size()) {
+            brokeOff = true;
+            return false;
+        }
         if (next == entries.size())
             return false;
         entry = entries[next++];
         return true;
     }
 
+    bool BrokeOff() const override { return brokeOff; }
+
 private:
     MemoryDisk& disk;
     const std::vector<DirectoryEntry>& entries;
+    size_t breakAt;
     size_t next = 0;
+    bool brokeOff = false;
 };
 
 }  // namespace
@@ -51,18 +59,20 @@ void MemoryDisk::AddFiles(const std::wstring& folder,
     }
 }
 
-FileRead MemoryDisk::ChecksumFile(const std::wstring& path)
+FileChecksum MemoryDisk::ChecksumFile(const std::wstring& path, ChunkHook& between)
 {
     read.push_back(path);
     if (onRead)
         onRead(path);
-    FileRead result;
     auto it = crcs.find(path);
     if (std::count(unreadable.begin(), unreadable.end(), path) > 0 || it == crcs.end())
-        return result;
-    result.outcome = it->second == 0 ? FileReadOutcome::Empty : FileReadOutcome::Read;
-    result.crc = it->second;
-    return result;
+        return {};
+    if (it->second == 0)
+        return {FileRead::Empty, 0};
+    for (int chunk = 0; chunk < chunksPerFile; ++chunk)
+        if (!between.BetweenChunks())
+            return {FileRead::Stopped, 0};
+    return {FileRead::Read, it->second};
 }
 
 ItemKind MemoryDisk::KindOf(const std::wstring& path)
@@ -84,7 +94,11 @@ std::unique_ptr<DirectorySearch> MemoryDisk::Open(const std::wstring& folder)
     const bool gone = std::count(secondListingFails.begin(), secondListingFails.end(), folder) > 0;
     if (gone && Listings(folder) > 1)
         return nullptr;
-    return std::make_unique<MemorySearch>(*this, it->second);
+    const auto breaks = breaksOffAfter.find(folder);
+    const bool whole = breaks == breaksOffAfter.end() ||
+                       (Listings(folder) == 1 &&
+                        std::count(breaksOnlyLater.begin(), breaksOnlyLater.end(), folder) > 0);
+    return std::make_unique<MemorySearch>(*this, it->second, whole ? size_t(-1) : breaks->second);
 }
 
 bool MemoryDisk::Identify(const std::wstring& folder, FolderIdentity& identity)

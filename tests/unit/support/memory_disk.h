@@ -25,19 +25,24 @@ using Paths = std::vector<std::wstring>;
 // pass and the folder pass). A folder named in `linksTo` is a link to
 // another folder: below it the walk sees that folder's listings, and it has
 // that folder's identity. A folder in `unknownIdentity` cannot tell its
-// identity. It counts the searches it opens and how many are
-// open at once.
+// identity. A folder in `breaksOffAfter` lists only that many entries, then
+// its listing breaks off (a damaged directory sector); with the folder also
+// in `breaksOnlyLater`, its first listing is whole. It counts the
+// searches it opens and how many are open at once.
 class MemoryDisk : public DiskReader {
 public:
     std::map<std::wstring, std::vector<DirectoryEntry>> folders;
     Paths secondListingFails;
     std::map<std::wstring, std::wstring> linksTo;
     Paths unknownIdentity;
+    std::map<std::wstring, size_t> breaksOffAfter;
+    Paths breaksOnlyLater;
     Paths opened;   // every folder asked for, in order
     std::map<std::wstring, uint32_t> crcs;
     Paths unreadable;
     Paths read;     // every file read, in order
     std::function<void(const std::wstring&)> onRead;
+    int chunksPerFile = 1;
     int openSearches = 0;
     int mostOpen = 0;
 
@@ -52,7 +57,8 @@ public:
 
     std::unique_ptr<DirectorySearch> Open(const std::wstring& folder) override;
     bool Identify(const std::wstring& folder, FolderIdentity& identity) override;
-    FileRead ChecksumFile(const std::wstring& path) override;
+    // Asks the hook after each of chunksPerFile chunks of a file with bytes.
+    FileChecksum ChecksumFile(const std::wstring& path, ChunkHook& between) override;
     // A folder when listed or linked, a file when it has a CRC or cannot be read.
     ItemKind KindOf(const std::wstring& path) override;
 

@@ -2,61 +2,52 @@
 
 #include <gtest/gtest.h>
 
-TEST(CenteredPlacement, WorkedExampleOnAFullScreenArea)
-{
-    ScreenRect area{0, 0, 1000, 700};
-    ScreenRect window{0, 0, 200, 100};
-    WindowPlacement p = CenteredPlacement(area, window);
-    EXPECT_EQ(p.width, 201);
-    EXPECT_EQ(p.height, 101);
-    EXPECT_EQ(p.x, 400); // 1001/2 - 201/2 = 500 - 100
-    EXPECT_EQ(p.y, 300); // 701/2 - 101/2 = 350 - 50
-}
+namespace {
 
-TEST(CenteredPlacement, CentresOverAnOwnerAwayFromTheOrigin)
-{
-    ScreenRect owner{100, 50, 500, 450};
-    ScreenRect window{0, 0, 100, 100};
-    WindowPlacement p = CenteredPlacement(owner, window);
-    EXPECT_EQ(p.x, 100 + 401 / 2 - 101 / 2);
-    EXPECT_EQ(p.y, 50 + 401 / 2 - 101 / 2);
-}
+// A primary monitor of 1920 x 1080 with a taskbar of 40 at the bottom, and
+// one of 1280 x 1024 left of it, its top 200 above the primary's.
+const ScreenRect kPrimaryWork{0, 0, 1920, 1040};
+const ScreenRect kLeftWork{-1280, -200, 0, 824};
 
-TEST(CenteredPlacement, WindowLargerThanItsOwnerGoesToZero)
-{
-    ScreenRect owner{300, 200, 400, 260};
-    ScreenRect window{0, 0, 500, 300};
-    WindowPlacement p = CenteredPlacement(owner, window);
-    // The far-edge limit (400 - 501) wins and is negative.
-    EXPECT_EQ(p.x, 0);
-    EXPECT_EQ(p.y, 0);
-    EXPECT_EQ(p.width, 501);
-}
+struct Case {
+    const char* name;
+    ScreenRect area;
+    ScreenRect window;
+    ScreenRect work;
+    int x, y;
+};
 
-TEST(CenteredPlacement, FarEdgeLimitWinsOverTheMiddle)
-{
-    // A 1-pixel-wide owner at 300: the middle would be 300 - 50, the limit 301 - 101.
-    ScreenRect owner{300, 0, 301, 1000};
-    ScreenRect window{0, 0, 100, 10};
-    EXPECT_EQ(CenteredPlacement(owner, window).x, 200);
-}
+const Case kCases[] = {
+    // Centred: 1001/2 - 201/2 = 500 - 100; 701/2 - 101/2 = 350 - 50.
+    {"over an area at the origin", {0, 0, 1000, 700}, {0, 0, 200, 100}, kPrimaryWork, 400, 300},
+    {"over an owner away from the origin", {100, 50, 500, 450}, {0, 0, 100, 100}, kPrimaryWork,
+     100 + 401 / 2 - 101 / 2, 50 + 401 / 2 - 101 / 2},
+    // On the monitor left of and above the primary one, it stays there.
+    {"over an owner on the left monitor", {-1000, -100, -400, 400}, {0, 0, 300, 200}, kLeftWork,
+     -1000 + 601 / 2 - 301 / 2, -100 + 501 / 2 - 201 / 2},
+    // An owner near the work area's far edges: the box ends at them.
+    {"past the far edges", {1800, 950, 1919, 1039}, {0, 0, 300, 200}, kPrimaryWork, 1920 - 301,
+     1040 - 201},
+    // An owner partly above and left of its monitor: the box starts at its edges.
+    {"before the near edges", {-1400, -300, -1200, -150}, {0, 0, 300, 200}, kLeftWork, -1280, -200},
+    // Larger than the work area: its top left corner shows.
+    {"larger than the work area", {0, 0, 1919, 1039}, {0, 0, 2500, 1500}, kPrimaryWork, 0, 0},
+    // Odd sizes round the halves down: area 0..10 counts 11 (half 5), a 0..2
+    // window 3 (half 1).
+    {"odd sizes", {0, 0, 10, 10}, {0, 0, 2, 2}, kPrimaryWork, 4, 4},
+    {"even sizes", {0, 0, 11, 11}, {0, 0, 3, 3}, kPrimaryWork, 4, 4},
+};
 
-TEST(CenteredPlacement, OwnerAtNegativeCoordinatesStillGivesNoNegativePosition)
-{
-    ScreenRect owner{-500, -400, -200, -200};
-    ScreenRect window{0, 0, 100, 100};
-    WindowPlacement p = CenteredPlacement(owner, window);
-    EXPECT_GE(p.x, 0);
-    EXPECT_GE(p.y, 0);
-    EXPECT_EQ(p.x, 0);
-}
+}  // namespace
 
-TEST(CenteredPlacement, OddSizesRoundTheHalvesDown)
+TEST(CenteredPlacement, CentresOverTheAreaWithinTheMonitorsWorkArea)
 {
-    // Area 0..10 counts 11 pixels (half 5); a 0..2 rect counts 3 (half 1): x = 5 - 1.
-    WindowPlacement p = CenteredPlacement({0, 0, 10, 10}, {0, 0, 2, 2});
-    EXPECT_EQ(p.x, 4);
-    EXPECT_EQ(p.width, 3);
-    // Area 0..11 counts 12 (half 6); a 0..3 rect counts 4 (half 2): x = 6 - 2.
-    EXPECT_EQ(CenteredPlacement({0, 0, 11, 11}, {0, 0, 3, 3}).x, 4);
+    for (const Case& c : kCases) {
+        const WindowPlacement p = CenteredPlacement(c.area, c.window, c.work);
+        EXPECT_EQ(p.x, c.x) << c.name;
+        EXPECT_EQ(p.y, c.y) << c.name;
+        // Counted inclusively: one pixel more each way.
+        EXPECT_EQ(p.width, c.window.right - c.window.left + 1) << c.name;
+        EXPECT_EQ(p.height, c.window.bottom - c.window.top + 1) << c.name;
+    }
 }

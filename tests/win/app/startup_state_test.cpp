@@ -107,8 +107,8 @@ TEST(AppStartup, TitleIsFerrow)
 }
 
 // Centring counts the window's size inclusively, so the 470 x 400 window
-// comes out one pixel larger each way, in the middle of the full-screen area
-// (the screen without the taskbar and a caption's height).
+// comes out one pixel larger each way, in the middle of the work area (the
+// screen without the taskbar) of its monitor.
 TEST(AppStartup, WindowIs470By400AndCentredOnTheScreen)
 {
     RunningApp app;
@@ -118,10 +118,10 @@ TEST(AppStartup, WindowIs470By400AndCentredOnTheScreen)
     RECT r = WindowRect(main);
     EXPECT_EQ(r.right - r.left, 471);
     EXPECT_EQ(r.bottom - r.top, 401);
-    int areaWidth = GetSystemMetrics(SM_CXFULLSCREEN);
-    int areaHeight = GetSystemMetrics(SM_CYFULLSCREEN);
-    EXPECT_NEAR((r.left + r.right) / 2, areaWidth / 2, 1);
-    EXPECT_NEAR((r.top + r.bottom) / 2, areaHeight / 2, 1);
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_NEAR((r.left + r.right) / 2, (work.left + work.right) / 2, 1);
+    EXPECT_NEAR((r.top + r.bottom) / 2, (work.top + work.bottom) / 2, 1);
 }
 
 TEST(AppStartup, ListHasItsResultStyle)

@@ -176,3 +176,23 @@ TEST_F(Load, ACancelledDialogChangesNothing)
     EXPECT_EQ(L"Ferrow", app_fixture::Title());
     EXPECT_EQ(2u, programState.state.expectedCount);
 }
+
+// The file dialog does not make the data file's folder the current one: the
+// disc or stick it is on would stay "in use" for as long as the program runs.
+TEST_F(Load, TheFileDialogLeavesTheCurrentFolderAsItWas)
+{
+    TestFolder elsewhere;
+    ASSERT_TRUE(SetCurrentDirectoryW(elsewhere.Root().c_str()));
+    path = folder.Path(L"data.crc");
+    WriteBytes(path, LittleEndianWords({9, 8, 7}));
+    LoadFile(path);
+    ExpectLoaded({L"3 files to be CRC checked"});
+
+    wchar_t current[MAX_PATH] = L"";
+    GetCurrentDirectoryW(MAX_PATH, current);
+    const std::wstring left = current;
+    wchar_t temp[MAX_PATH] = L"";
+    GetTempPathW(MAX_PATH, temp);
+    SetCurrentDirectoryW(temp);   // so that the test folders can go
+    EXPECT_EQ(elsewhere.Root(), left);
+}

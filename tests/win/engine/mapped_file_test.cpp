@@ -27,6 +27,26 @@ bool OpenExclusivelyAndTruncate(const std::wstring& path)
     return cut;
 }
 
+// The CRC of a file read through the program's file object, which must
+// have read it in full.
+uint32_t Read(const std::wstring& path)
+{
+    const FileChecksum read = mappedFile.Checksum(path.c_str());
+    EXPECT_EQ(read.status, FileRead::Read) << "reading " << std::string(path.begin(), path.end());
+    return read.crc;
+}
+
+// Counts the chunks and stops the reading at call `stopAt` (0: never).
+class ChunkCounter : public ChunkHook {
+public:
+    explicit ChunkCounter(int stopAt = 0) : stopAt(stopAt) {}
+    bool BetweenChunks() override { return ++calls != stopAt; }
+    int calls = 0;
+
+private:
+    int stopAt;
+};
+
 } // namespace
 
 TEST(MappedFile, ChecksASmallFile)
@@ -35,11 +55,8 @@ TEST(MappedFile, ChecksASmallFile)
     const std::wstring abc = folder.Write(L"abc.txt", Text("abc"));
     const std::wstring digits = folder.Write(L"digits.txt", Text("123456789"));
 
-    EXPECT_NE(mappedFile.ChecksumWholeFile(abc.c_str()), 0);
-    EXPECT_EQ(mappedFile.failed, 0);
-    EXPECT_EQ(runningCrc, 0xCA6598D0u);
-    EXPECT_NE(mappedFile.ChecksumWholeFile(digits.c_str()), 0);
-    EXPECT_EQ(runningCrc, 0x2DFD2D88u);
+    EXPECT_EQ(Read(abc), 0xCA6598D0u);
+    EXPECT_EQ(Read(digits), 0x2DFD2D88u);
 }
 
 TEST(MappedFile, ZeroFilesGiveZero)
@@ -47,23 +64,18 @@ TEST(MappedFile, ZeroFilesGiveZero)
     TestFolder folder;
     const std::wstring one = folder.Write(L"one", std::vector<uint8_t>(1, 0));
     const std::wstring five = folder.Write(L"five", std::vector<uint8_t>(5, 0));
-    runningCrc = 0xDEADBEEFu;
-    EXPECT_NE(mappedFile.ChecksumWholeFile(one.c_str()), 0);
-    EXPECT_EQ(runningCrc, 0u);
-    EXPECT_NE(mappedFile.ChecksumWholeFile(five.c_str()), 0);
-    EXPECT_EQ(runningCrc, 0u);
+    EXPECT_EQ(Read(one), 0u);
+    EXPECT_EQ(Read(five), 0u);
 }
 
 TEST(MappedFile, EmptyFileIsNotAFailure)
 {
     TestFolder folder;
     const std::wstring empty = folder.Write(L"empty.bin", std::string());
-    runningCrc = 0x12345678u;
-    mappedFile.failed = 1;
-    EXPECT_EQ(mappedFile.ChecksumWholeFile(empty.c_str()), 0);
-    EXPECT_EQ(mappedFile.failed, 0);
-    EXPECT_EQ(runningCrc, 0u);
-    EXPECT_EQ(mappedFile.view, nullptr);
+    const FileChecksum read = mappedFile.Checksum(empty.c_str());
+    EXPECT_EQ(read.status, FileRead::Empty);
+    EXPECT_EQ(read.crc, 0u);
+    EXPECT_EQ(mappedFile.View(), nullptr);
     EXPECT_TRUE(OpenExclusivelyAndTruncate(empty));
 }
 
@@ -71,30 +83,37 @@ TEST(MappedFile, MissingFileFails)
 {
     TestFolder folder;
     const std::wstring missing = folder.Root() + L"\\no such file.bin";
-    runningCrc = 0x12345678u;
-    EXPECT_EQ(mappedFile.ChecksumWholeFile(missing.c_str()), 0);
-    EXPECT_EQ(mappedFile.failed, 1);
-    EXPECT_EQ(runningCrc, 0u);
-    EXPECT_EQ(mappedFile.view, nullptr);
-    EXPECT_EQ(mappedFile.mapping, nullptr);
+    const FileChecksum read = mappedFile.Checksum(missing.c_str());
+    EXPECT_EQ(read.status, FileRead::Unreadable);
+    EXPECT_EQ(read.crc, 0u);
+    EXPECT_EQ(mappedFile.View(), nullptr);
+    EXPECT_FALSE(mappedFile.HoldsMapping());
 }
 
-TEST(MappedFile, FileHeldOpenElsewhereFails)
+// Other readers are fine; a holder that may write the file makes it
+// unreadable, since its content may change while it is read. (Held by
+// another process: tests/win/faults/shared_file_test.cpp.)
+TEST(MappedFile, AnotherReaderIsFineAnotherWriterMakesItUnreadable)
 {
     TestFolder folder;
     const std::wstring path = folder.Write(L"busy.bin", Text("abc"));
-    // Another holder that shares everything: the check itself shares nothing.
-    HANDLE other = CreateFileW(path.c_str(), GENERIC_READ,
-                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(other, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(mappedFile.ChecksumWholeFile(path.c_str()), 0);
-    EXPECT_EQ(mappedFile.failed, 1);
-    CloseHandle(other);
-
-    EXPECT_NE(mappedFile.ChecksumWholeFile(path.c_str()), 0);
-    EXPECT_EQ(mappedFile.failed, 0);
-    EXPECT_EQ(runningCrc, 0xCA6598D0u);
+    struct Case {
+        const char* holder;
+        DWORD access;
+        FileRead expected;
+    };
+    const Case cases[] = {{"a reader", GENERIC_READ, FileRead::Read},
+                          {"a writer", GENERIC_READ | GENERIC_WRITE, FileRead::Unreadable}};
+    for (const Case& c : cases) {
+        HANDLE other = CreateFileW(path.c_str(), c.access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(other, INVALID_HANDLE_VALUE);
+        const FileChecksum read = mappedFile.Checksum(path.c_str());
+        CloseHandle(other);
+        EXPECT_EQ(read.status, c.expected) << c.holder;
+        EXPECT_EQ(read.crc, c.expected == FileRead::Read ? 0xCA6598D0u : 0u) << c.holder;
+    }
+    EXPECT_EQ(Read(path), 0xCA6598D0u) << "once the holder has let go";
 }
 
 TEST(MappedFile, NameOutsideTheAnsiCodePage)
@@ -110,8 +129,7 @@ TEST(MappedFile, NameOutsideTheAnsiCodePage)
     TestFolder folder;
     const std::vector<uint8_t> bytes = RandomBytes(100000, 3);
     const std::wstring path = folder.Write(name, bytes);
-    EXPECT_NE(mappedFile.ChecksumWholeFile(path.c_str()), 0);
-    EXPECT_EQ(runningCrc, ZlibCrc(0, bytes.data(), bytes.size()));
+    EXPECT_EQ(Read(path), ZlibCrc(0, bytes.data(), bytes.size()));
 }
 
 TEST(MappedFile, PathLongerThanTheLegacyLimit)
@@ -128,9 +146,7 @@ TEST(MappedFile, PathLongerThanTheLegacyLimit)
     const std::wstring path = folder.Write(relative + L"\\data.bin", bytes);
     ASSERT_GT(path.size(), 260u);
 
-    EXPECT_NE(mappedFile.ChecksumWholeFile(path.c_str()), 0);
-    EXPECT_EQ(mappedFile.failed, 0);
-    EXPECT_EQ(runningCrc, ZlibCrc(0, bytes.data(), bytes.size()));
+    EXPECT_EQ(Read(path), ZlibCrc(0, bytes.data(), bytes.size()));
     EXPECT_TRUE(OpenExclusivelyAndTruncate(L"\\\\?\\" + path));
 }
 
@@ -140,9 +156,9 @@ TEST(MappedFile, NothingStaysOpenAfterACheck)
     const std::wstring path = folder.Write(L"data.bin", RandomBytes(300000, 5));
     const DWORD handlesBefore = [] { DWORD n = 0; GetProcessHandleCount(GetCurrentProcess(), &n); return n; }();
 
-    ASSERT_NE(mappedFile.ChecksumWholeFile(path.c_str()), 0);
-    EXPECT_EQ(mappedFile.view, nullptr);
-    EXPECT_EQ(mappedFile.mapping, nullptr);
+    ASSERT_EQ(mappedFile.Checksum(path.c_str()).status, FileRead::Read);
+    EXPECT_EQ(mappedFile.View(), nullptr);
+    EXPECT_FALSE(mappedFile.HoldsMapping());
     DWORD handlesAfter = 0;
     GetProcessHandleCount(GetCurrentProcess(), &handlesAfter);
     EXPECT_EQ(handlesAfter, handlesBefore);
@@ -157,7 +173,7 @@ TEST(MappedFile, AViewStillHeldIsNoticed)
     TestFolder folder;
     const std::wstring path = folder.Write(L"data.bin", RandomBytes(300000, 6));
     MappedFile local;
-    ASSERT_NE(local.MapFile(path.c_str()), 0);
+    ASSERT_EQ(local.MapFile(path.c_str()), FileRead::Read);
     EXPECT_FALSE(OpenExclusivelyAndTruncate(path));
     local.Release();
     EXPECT_TRUE(OpenExclusivelyAndTruncate(path));
@@ -168,10 +184,8 @@ TEST(MappedFile, TwoChecksInARowAgree)
     TestFolder folder;
     const std::vector<uint8_t> bytes = RandomBytes(123457, 7);
     const std::wstring path = folder.Write(L"again.bin", bytes);
-    ASSERT_NE(mappedFile.ChecksumWholeFile(path.c_str()), 0);
-    const uint32_t first = runningCrc;
-    ASSERT_NE(mappedFile.ChecksumWholeFile(path.c_str()), 0);
-    EXPECT_EQ(runningCrc, first);
+    const uint32_t first = Read(path);
+    EXPECT_EQ(Read(path), first);
     EXPECT_EQ(first, ZlibCrc(0, bytes.data(), bytes.size()));
 }
 
@@ -183,26 +197,69 @@ TEST(MappedFile, SmallViewsWalkTheFileInOrder)
     const std::wstring path = folder.Write(L"views.bin", bytes);
 
     MappedFile file(64 << 10);
-    ASSERT_NE(file.MapFile(path.c_str()), 0);
-    EXPECT_EQ(file.length, length);
+    ASSERT_EQ(file.MapFile(path.c_str()), FileRead::Read);
+    EXPECT_EQ(file.Length(), length);
     uint64_t expectedOffset = 0;
     int views = 0;
     do {
         ++views;
-        EXPECT_EQ(file.viewOffset, expectedOffset);
+        EXPECT_EQ(file.ViewOffset(), expectedOffset);
         const uint64_t expectedSize = std::min<uint64_t>(64 << 10, length - expectedOffset);
-        ASSERT_EQ(file.size, expectedSize);
-        EXPECT_EQ(memcmp(file.view, bytes.data() + expectedOffset, file.size), 0);
+        ASSERT_EQ(file.ViewSize(), expectedSize);
+        EXPECT_EQ(memcmp(file.View(), bytes.data() + expectedOffset, file.ViewSize()), 0);
         // The mapping goes as soon as the last view exists.
-        EXPECT_EQ(file.mapping == nullptr, expectedOffset + file.size == length);
-        expectedOffset += file.size;
-    } while (file.MapNextView());
+        EXPECT_EQ(!file.HoldsMapping(), expectedOffset + file.ViewSize() == length);
+        expectedOffset += file.ViewSize();
+    } while (file.MapNextView() == FileRead::Read);
     EXPECT_EQ(views, 17);
     EXPECT_EQ(expectedOffset, length);
-    EXPECT_EQ(file.failed, 0);
-    EXPECT_EQ(file.view, nullptr);
+    EXPECT_EQ(file.View(), nullptr);
 
-    EXPECT_NE(file.ChecksumWholeFile(path.c_str()), 0);
-    EXPECT_EQ(runningCrc, ZlibCrc(0, bytes.data(), bytes.size()));
+    // Read in chunks of 128 KiB within each 64 KiB view: one chunk a view.
+    ChunkCounter chunks;
+    const FileChecksum read = file.Checksum(path.c_str(), chunks);
+    EXPECT_EQ(read.status, FileRead::Read);
+    EXPECT_EQ(read.crc, ZlibCrc(0, bytes.data(), bytes.size()));
+    EXPECT_EQ(chunks.calls, 17);
     EXPECT_TRUE(OpenExclusivelyAndTruncate(path));
+}
+
+TEST(MappedFile, ViewsAreBoundedAndTheHookIsAskedAfterEveryChunk)
+{
+    TestFolder folder;
+    const size_t length = (40u << 20) + 5;   // three views: 16, 16 and 8 MiB
+    const std::vector<uint8_t> bytes = RandomBytes(length, 9);
+    const std::wstring path = folder.Write(L"chunks.bin", bytes);
+
+    MappedFile file;
+    ASSERT_EQ(file.MapFile(path.c_str()), FileRead::Read);
+    EXPECT_EQ(file.ViewSize(), 16u << 20);
+    file.Release();
+
+    ChunkCounter chunks;
+    const FileChecksum read = file.Checksum(path.c_str(), chunks);
+    EXPECT_EQ(read.status, FileRead::Read);
+    EXPECT_EQ(read.crc, ZlibCrc(0, bytes.data(), bytes.size()));
+    EXPECT_EQ(chunks.calls, 16 * 8 * 2 + 8 * 8 + 1);   // 128 KiB chunks, and the last 5 bytes
+}
+
+// Abort or a quit request in the middle of a file: the reading ends after
+// the chunk in hand, nothing of the file is held, and the next file is read
+// as usual.
+TEST(MappedFile, AHookThatStopsEndsTheReadingAtOnce)
+{
+    TestFolder folder;
+    const std::vector<uint8_t> bytes = RandomBytes((20u << 20) + 3, 10);
+    const std::wstring path = folder.Write(L"stopped.bin", bytes);
+    for (int stopAt : {1, 127, 128, 129, 161}) {
+        ChunkCounter stop(stopAt);
+        const FileChecksum read = mappedFile.Checksum(path.c_str(), stop);
+        EXPECT_EQ(read.status, FileRead::Stopped) << "stopped at chunk " << stopAt;
+        EXPECT_EQ(stop.calls, stopAt);
+        EXPECT_EQ(mappedFile.View(), nullptr);
+        EXPECT_FALSE(mappedFile.HoldsMapping());
+    }
+    ChunkCounter past(162);   // 160 chunks and the last 3 bytes: it ends first
+    EXPECT_EQ(mappedFile.Checksum(path.c_str(), past).status, FileRead::Read);
+    EXPECT_EQ(past.calls, 161);
 }

@@ -31,9 +31,9 @@ TEST_F(DeviceNamedFiles, AreReadAsTheFilesTheyAre)
     for (const auto& name : names) {
         const std::string narrow(name.begin(), name.end());
         SCOPED_TRACE(narrow);
-        EXPECT_NE(mappedFile.ChecksumWholeFile(folder.Path(name).c_str()), 0);
-        EXPECT_EQ(mappedFile.failed, 0);
-        EXPECT_EQ(Hex8(runningCrc),
+        const FileChecksum read = mappedFile.Checksum(folder.Path(name).c_str());
+        EXPECT_EQ(read.status, FileRead::Read);
+        EXPECT_EQ(Hex8(read.crc),
                   Hex8(OracleCrc("the file " + narrow)));
     }
 }

@@ -1,8 +1,8 @@
 #include "held_file.h"
 
-HeldByAnotherProcess::HeldByAnotherProcess(const std::wstring& path)
+HeldByAnotherProcess::HeldByAnotherProcess(const std::wstring& path, DWORD access, DWORD sharing)
 {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+    HANDLE file = CreateFileW(path.c_str(), access, sharing, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return;

@@ -1,13 +1,16 @@
 #pragma once
-// A file held open by another process, without sharing anything: every
-// attempt of the program to open it fails until the holder lets go.
+// A file held open by another process, as the shell's thumbnailer, a virus
+// scanner or another program holds it: by default without sharing anything,
+// so that every attempt of the program to open it fails until the holder lets
+// go; or with the access and sharing given.
 #include <windows.h>
 
 #include <string>
 
 class HeldByAnotherProcess {
 public:
-    explicit HeldByAnotherProcess(const std::wstring& path);
+    explicit HeldByAnotherProcess(const std::wstring& path, DWORD access = GENERIC_READ,
+                                  DWORD sharing = 0);
     ~HeldByAnotherProcess() { Release(); }
     HeldByAnotherProcess(const HeldByAnotherProcess&) = delete;
     HeldByAnotherProcess& operator=(const HeldByAnotherProcess&) = delete;

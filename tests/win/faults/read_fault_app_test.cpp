@@ -83,5 +83,5 @@ TEST_F(ReadFault, AFileCutShortDuringItsCheckIsReportedAsUnreadable)
     EXPECT_EQ(app_fixture::ListLines(),
               (Lines{big + L" - unreadable", L"CA6598D0\t" + folder.Path(L"next.txt")}));
     EXPECT_EQ(app_fixture::StatusText(), L"Done");
-    EXPECT_EQ(mappedFile.view, nullptr);
+    EXPECT_EQ(mappedFile.View(), nullptr);
 }

@@ -63,23 +63,23 @@ TEST_F(ViewFault, AFileCutToNothingWhileMappedFailsAndLeavesNothingBehind)
     const DWORD handlesBefore = HandleCount();
 
     MappedFile file;
-    ASSERT_NE(file.MapFile(path.c_str()), 0);
-    const void* mappedAt = file.view;
+    ASSERT_EQ(file.MapFile(path.c_str()), FileRead::Read);
+    const void* mappedAt = file.View();
     ASSERT_EQ(CutFromLinux(path, 0), "ok");
 
-    EXPECT_EQ(file.ChecksumViews(), 0);
-    EXPECT_EQ(file.failed, 1);
-    EXPECT_EQ(file.view, nullptr);
-    EXPECT_EQ(file.mapping, nullptr);
+    NoChunkEvents nobodyWaits;
+    EXPECT_EQ(file.ChecksumViews(nobodyWaits).status, FileRead::Unreadable);
+    EXPECT_EQ(file.View(), nullptr);
+    EXPECT_FALSE(file.HoldsMapping());
     EXPECT_TRUE(IsFreeAddress(mappedAt)) << "the stand-in pages were not freed";
     EXPECT_EQ(HandleCount(), handlesBefore);
     EXPECT_TRUE(CanOpenExclusively(path));
 
     // The next file is read as if nothing had happened.
     const std::wstring next = folder.Write(L"next.bin", bytes);
-    EXPECT_NE(file.ChecksumWholeFile(next.c_str()), 0);
-    EXPECT_EQ(file.failed, 0);
-    EXPECT_EQ(runningCrc, ZlibCrc(0, bytes.data(), bytes.size()));
+    const FileChecksum read = file.Checksum(next.c_str());
+    EXPECT_EQ(read.status, FileRead::Read);
+    EXPECT_EQ(read.crc, ZlibCrc(0, bytes.data(), bytes.size()));
 }
 
 TEST_F(ViewFault, ACutInsideALaterViewFailsTheWholeFile)
@@ -89,13 +89,13 @@ TEST_F(ViewFault, ACutInsideALaterViewFailsTheWholeFile)
     const std::wstring path = folder.Write(L"cut.bin", bytes);
 
     MappedFile file(64 << 10);   // four views: 64, 64, 64 and 8 KiB
-    ASSERT_NE(file.MapFile(path.c_str()), 0);
+    ASSERT_EQ(file.MapFile(path.c_str()), FileRead::Read);
     ASSERT_EQ(CutFromLinux(path, 100 << 10), "ok");   // in the middle of the second view
 
-    EXPECT_EQ(file.ChecksumViews(), 0);
-    EXPECT_EQ(file.failed, 1);
-    EXPECT_EQ(file.view, nullptr);
-    EXPECT_EQ(file.mapping, nullptr);
+    NoChunkEvents nobodyWaits;
+    EXPECT_EQ(file.ChecksumViews(nobodyWaits).status, FileRead::Unreadable);
+    EXPECT_EQ(file.View(), nullptr);
+    EXPECT_FALSE(file.HoldsMapping());
     EXPECT_TRUE(CanOpenExclusively(path));
 }
 

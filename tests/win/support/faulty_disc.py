@@ -14,11 +14,16 @@ PLAN is a JSON file:
     "take_out_when_opened": "/path/in/disc"       taken out as that file is
                    opened: its reads fail, and so does everything after
     "ready":       a path on the host, written once the disc is mounted
+    "bytes_per_second": a slow drive: every read takes as long as reading
+                   its bytes at this rate would
+    "read_log":    a path on the host; after every read of a file, a line
+                   "/path/in/disc END" (END: the offset just past the read)
 """
 import errno
 import json
 import os
 import sys
+import time
 
 from fusepy import FUSE, FuseOSError, Operations
 
@@ -31,6 +36,8 @@ class FaultyDisc(Operations):
         self.take_out_when_opened = plan.get("take_out_when_opened")
         self.out = False
         self.ready = plan.get("ready")
+        self.rate = plan.get("bytes_per_second")
+        self.read_log = plan.get("read_log")
 
     def init(self, path):
         if self.ready:
@@ -86,7 +93,13 @@ class FaultyDisc(Operations):
         bad = self.bad.get(path)
         if bad is not None and offset + size > bad:
             raise FuseOSError(errno.EIO)
-        return os.pread(fh, size, offset)
+        if self.rate:
+            time.sleep(size / self.rate)
+        data = os.pread(fh, size, offset)
+        if self.read_log:
+            with open(self.read_log, "a") as log:
+                log.write("%s %d\n" % (path, offset + len(data)))
+        return data
 
     def release(self, path, fh):
         os.close(fh)

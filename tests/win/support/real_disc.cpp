@@ -1,5 +1,7 @@
 #include "support/real_disc.h"
 
+#include <algorithm>
+
 namespace disc_test {
 namespace {
 
@@ -62,6 +64,8 @@ FaultyDisc::FaultyDisc(const std::string& sourceUnixPath, const Faults& faults)
     const std::string plan =
         "{'bad': " + bad + ", 'unlistable': " + unlistable +
         ", 'ready': " + PyBytes(UnixPath(work.Path(L"ready"))) + ".decode()" +
+        ", 'read_log': " + PyBytes(UnixPath(work.Path(L"reads.log"))) + ".decode()" +
+        ", 'bytes_per_second': " + std::to_string(faults.bytesPerSecond) +
         (faults.takeOutWhenOpened.empty()
              ? "" : ", 'take_out_when_opened': " + PyText(faults.takeOutWhenOpened)) +
         "}";
@@ -83,6 +87,34 @@ FaultyDisc::FaultyDisc(const std::string& sourceUnixPath, const Faults& faults)
         Sleep(10);
     }
     outcome = "ok";
+}
+
+uint64_t FaultyDisc::ReadUpTo(const std::wstring& discPath) const
+{
+    const std::string path = Utf8(discPath);
+    uint64_t furthest = 0;
+    HANDLE log = CreateFileW(work.Path(L"reads.log").c_str(), GENERIC_READ,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (log == INVALID_HANDLE_VALUE)
+        return 0;
+    std::string text;
+    char buffer[65536];
+    DWORD got = 0;
+    while (ReadFile(log, buffer, sizeof buffer, &got, nullptr) && got)
+        text.append(buffer, got);
+    CloseHandle(log);
+    for (size_t at = 0; at < text.size();) {
+        size_t end = text.find('\n', at);
+        if (end == std::string::npos)
+            break;   // a line being written
+        const std::string line = text.substr(at, end - at);
+        const size_t space = line.rfind(' ');
+        if (space != std::string::npos && line.compare(0, space, path) == 0 && space == path.size())
+            furthest = std::max<uint64_t>(furthest, std::stoull(line.substr(space + 1)));
+        at = end + 1;
+    }
+    return furthest;
 }
 
 FaultyDisc::~FaultyDisc()

@@ -48,6 +48,8 @@ struct Faults {
     // Taken out as this file is opened: its reads fail, and so does
     // everything after, as when the disc is taken out while the file is read.
     std::wstring takeOutWhenOpened;
+    // A slow drive: reads take as long as this rate gives (0: at once).
+    uint64_t bytesPerSecond = 0;
 };
 
 // A read-only FUSE copy of a Linux folder with the faults given.
@@ -60,9 +62,12 @@ public:
 
     const std::string& Outcome() const { return outcome; }
     std::string MountPoint() const { return UnixPath(work.Path(L"mnt")); }
+    // How far the drive has read the file so far (a disc path, "/big.bin"):
+    // the end of its furthest read, 0 before any.
+    uint64_t ReadUpTo(const std::wstring& discPath) const;
 
 private:
-    TestFolder work;   // the image, the mount point, the plan
+    TestFolder work;   // the image, the mount point, the plan, the read log
     std::string outcome;
     std::unique_ptr<unix_side::Script> daemon;   // serves the disc until it is unmounted
 };

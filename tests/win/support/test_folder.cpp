@@ -104,7 +104,7 @@ std::vector<std::wstring> ListedFileNames(const std::wstring& folder)
 }
 
 FileHeldOpen::FileHeldOpen(const std::wstring& path)
-    : handle(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    : handle(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                          FILE_ATTRIBUTE_NORMAL, nullptr))
 {
 }

@@ -35,9 +35,9 @@ private:
     std::wstring root;
 };
 
-// Another program has the file open for reading and lets nobody else write
-// it or open it without sharing, as long as this object lives: the program
-// can neither read it (it opens without sharing) nor replace it.
+// Another program has the file open for writing and lets others only read
+// it, as long as this object lives: the program can neither read it (its
+// content may change meanwhile) nor replace it.
 class FileHeldOpen {
 public:
     explicit FileHeldOpen(const std::wstring& path);
