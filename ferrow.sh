@@ -125,7 +125,7 @@ clock() { printf '%dm%02ds' $(($1 / 60)) $(($1 % 60)); }
 # Everything, and the benchmarks too (built, not run), so that bench's build
 # cannot break unseen.
 build_all() {
-    build native win64 win32 && build_targets native benchmarks
+    build native win64 win32 && build_targets native benchmarks && build_targets win64 benchmarks
 }
 
 # The Wine tests and the end-to-end scripts run in lanes of their own (a

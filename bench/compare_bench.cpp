@@ -98,6 +98,8 @@ public:
     std::wstring last;
     void AddLine(const std::wstring& line) override { ++lines; last = line; }
     void ClearLines() override {}
+    int LineCount() const override { return static_cast<int>(lines); }
+    std::wstring Line(int) const override { return last; }
     int Ask(const wchar_t*, const wchar_t*, unsigned, BoxOwner) override { return kAnswerYes; }
     void ReportError(const wchar_t*, const wchar_t*) override {}
     void SetStatus(const wchar_t*) override {}

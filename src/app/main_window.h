@@ -29,6 +29,8 @@ public:
     // What the commands need of the window (main_window_commands.cpp).
     void AddLine(const std::wstring& line) override;
     void ClearLines() override;
+    int LineCount() const override;
+    std::wstring Line(int index) const override;
     int Ask(const wchar_t* text, const wchar_t* caption, unsigned style, BoxOwner owner) override;
     using CommandWindow::Ask;
     // The program's message box with one OK button and the exclamation icon.

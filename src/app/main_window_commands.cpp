@@ -21,6 +21,16 @@ void MainWindow::AddLine(const std::wstring& line)
     resultList.AddLine(line.c_str());
 }
 
+int MainWindow::LineCount() const
+{
+    return resultList.Count();
+}
+
+std::wstring MainWindow::Line(int index) const
+{
+    return resultList.Line(index);
+}
+
 void MainWindow::ClearLines()
 {
     resultList.Clear();

@@ -39,12 +39,12 @@ Printer::~Printer()
     LetGo();
 }
 
-bool Printer::BeginDocument(const wchar_t* documentName, DWORD dialogFlags)
+bool Printer::BeginDocument(const wchar_t* documentName)
 {
     LetGo();
     PRINTDLGW pd = {};
     pd.lStructSize = sizeof pd;
-    pd.Flags = dialogFlags | PD_RETURNDC;
+    pd.Flags = PD_NOSELECTION | PD_RETURNDC;
     pd.nFromPage = kFromPage;
     pd.nToPage = kToPage;
     pd.nMinPage = kFromPage;
@@ -76,21 +76,21 @@ bool Printer::StartPage()
     return ::StartPage(dc) > 0;
 }
 
-void Printer::PrintAt(int line, int column, const wchar_t* text, int length)
+void Printer::PrintAt(int line, int column, std::wstring_view text)
 {
-    TextOutW(dc, ColumnX(column, charWidth), LineY(line, lineHeight), text, length);
+    TextOutW(dc, ColumnX(column, charWidth), LineY(line, lineHeight), text.data(),
+             static_cast<int>(text.size()));
 }
 
-int Printer::EndPage()
+void Printer::EndPage()
 {
-    return ::EndPage(dc);
+    ::EndPage(dc);
 }
 
-int Printer::EndDocument()
+void Printer::EndDocument()
 {
-    const int ended = ::EndDoc(dc);
+    ::EndDoc(dc);
     LetGo();
-    return ended;
 }
 
 void Printer::LetGo()

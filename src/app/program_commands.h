@@ -3,6 +3,7 @@
 // checks, the data file commands and the offer to save that stands before
 // what would lose unsaved results. The window's handlers call these and
 // nothing else, so that each command's whole sequence can be run without one.
+#include "app/print_command.h"
 #include "datafile/data_file_commands.h"
 #include "scan/checks.h"
 
@@ -13,7 +14,8 @@ class ProgramCommands {
 public:
     ProgramCommands(ProgramState& program, CommandWindow& window, DiskReader& disk,
                     CrcFileStore& store)
-        : program(program), checks(program, window, disk), dataFiles(program, window, store) {}
+        : program(program), window(window), checks(program, window, disk),
+          dataFiles(program, window, store) {}
 
     // Scan: unsaved results are offered for saving first; neither Scan nor
     // Compare starts while another check runs.
@@ -22,6 +24,7 @@ public:
     int Load() { return dataFiles.Load(); }
     int Save() { return dataFiles.Save() == SaveOutcome::Saved ? 1 : 0; }
     int OfferSave() { return dataFiles.OfferSave(); }
+    int Print(PrintDevice& printer) { return PrintResultList(window, printer); }
     bool CheckDroppedItems(const std::vector<std::wstring>& paths)
     {
         return checks.CheckDroppedItems(paths);
@@ -41,6 +44,7 @@ public:
 
 private:
     ProgramState& program;
+    CommandWindow& window;
     Checks checks;
     DataFileCommands dataFiles;
     bool closeAfterCheck = false;

@@ -1,6 +1,7 @@
 #include "app/result_list.h"
 
 #include "app/main_window.h"
+#include "app/printer.h"
 #include "app/program.h"
 #include "scan/scan_texts.h"
 #include "toolkit/system_library.h"
@@ -31,6 +32,11 @@ int ResultList::ScanCommand()
 int ResultList::CompareCommand()
 {
     return programCommands.CompareCommand();
+}
+
+int ResultList::Print()
+{
+    return programCommands.Print(printer);
 }
 
 int ResultList::WalkDisk(wchar_t driveLetter, int scan)

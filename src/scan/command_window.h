@@ -27,6 +27,9 @@ public:
     // The result list: lines are only added at the end.
     virtual void AddLine(const std::wstring& line) = 0;
     virtual void ClearLines() = 0;
+    virtual int LineCount() const = 0;
+    // The line at index as the list holds it.
+    virtual std::wstring Line(int index) const = 0;
 
     // The program's message box; returns the answer.
     virtual int Ask(const wchar_t* text, const wchar_t* caption, unsigned style,

@@ -118,6 +118,17 @@ int ListBox::Count() const
     return static_cast<int>(SendMessageW(hwnd, LB_GETCOUNT, 0, 0));
 }
 
+std::wstring ListBox::Line(int index) const
+{
+    const LRESULT length = SendMessageW(hwnd, LB_GETTEXTLEN, index, 0);
+    if (length <= 0)
+        return std::wstring();
+    std::wstring line(static_cast<std::size_t>(length) + 1, L'\0');
+    const LRESULT copied = SendMessageW(hwnd, LB_GETTEXT, index, reinterpret_cast<LPARAM>(&line[0]));
+    line.resize(copied > 0 && copied <= length ? static_cast<std::size_t>(copied) : 0);
+    return line;
+}
+
 bool ListBox::IsCopyKey(int key)
 {
     // Alt with Ctrl is AltGr on many keyboards: a character, not a command.
@@ -177,14 +188,8 @@ void ListBox::Remeasure()
     widestLine = 0;
     tabStopsMeasured = false;
     const int count = Count();
-    std::vector<wchar_t> line;
     for (int k = 0; k < count; ++k) {
-        const LRESULT length = SendMessageW(hwnd, LB_GETTEXTLEN, k, 0);
-        if (length < 0)
-            continue;
-        line.assign(static_cast<std::size_t>(length) + 1, L'\0');
-        SendMessageW(hwnd, LB_GETTEXT, k, reinterpret_cast<LPARAM>(line.data()));
-        const int extent = Extent(line.data());
+        const int extent = Extent(Line(k).c_str());
         if (extent > widestLine)
             widestLine = extent;
     }

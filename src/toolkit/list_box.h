@@ -2,6 +2,7 @@
 #include "toolkit/control.h"
 #include "toolkit/line_extent.h"
 
+#include <string>
 #include <vector>
 
 // A list box child; reports key presses to its parent as WM_VKEYTOITEM.
@@ -31,6 +32,8 @@ public:
     int AddLine(const wchar_t* text) const;
     void Clear() const;
     int Count() const;
+    // The line at index as the list holds it; empty when there is none.
+    std::wstring Line(int index) const;
 
     // Ctrl+C or Ctrl+Insert, as the list reports keys (WM_VKEYTOITEM).
     static bool IsCopyKey(int key);

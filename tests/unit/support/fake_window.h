@@ -43,6 +43,8 @@ public:
 
     void AddLine(const std::wstring& line) override { lines.push_back(line); }
     void ClearLines() override { lines.clear(); ++clears; }
+    int LineCount() const override { return static_cast<int>(lines.size()); }
+    std::wstring Line(int index) const override { return lines.at(static_cast<size_t>(index)); }
     int Ask(const wchar_t* text, const wchar_t* caption, unsigned style, BoxOwner owner) override;
     void ReportError(const wchar_t* text, const wchar_t* caption) override;
     void SetStatus(const wchar_t* text) override;
