@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
+
 namespace {
 
 class DuringACheck : public testing::Test {
@@ -65,6 +67,85 @@ TEST_F(DuringACheck, ADropAndEveryCommandThatWouldStartACheckAreRefused)
     EXPECT_EQ(t.window.Entries(L"drive"), Lines{L"drive dialog"});
     EXPECT_EQ(t.window.lines.back(), Totals(3, 1, 0xA + 0xB + 0xC));
 }
+
+// "Save CRC's?" before what would lose an unsaved scan: Exit (and the close
+// box and the end of the session, which ask the same) and Scan; Load's are
+// with the data file commands.
+enum class Before { Exit, Scan };
+
+struct Offer {
+    const char* name;
+    Before command;
+    bool unsaved;
+    bool saveOffered;     // the Save button is enabled
+    std::deque<int> answers;
+    std::deque<FileChoice> prompts;   // the save prompt's choice
+    WriteOutcome write;
+    bool goesOn;          // Exit closes; Scan goes on to the drive dialog
+    Lines journal;        // what was asked and reported, up to the command's own dialog
+    bool saved;
+};
+
+class OfferSaveBefore : public testing::TestWithParam<Offer> {};
+
+TEST_P(OfferSaveBefore, AsksAndGoesOnOnlyWhenNothingIsLostUnasked)
+{
+    const Offer& o = GetParam();
+    TestProgram t;
+    t.disk.AddFiles(L"R:\\", {{L"a", 0xA}});
+    t.Scan();
+    t.window.journal.clear();
+    t.program.state.unsaved = o.unsaved;
+    t.window.buttons.save = o.saveOffered;
+    t.window.answers = o.answers;
+    t.window.files = o.prompts;
+    t.window.driveResult = 0;
+    t.store.refuseWrite = o.write;
+    bool wentOn = false;
+    switch (o.command) {
+    case Before::Exit:
+        wentOn = t.commands.CanClose();
+        break;
+    case Before::Scan:
+        t.commands.ScanCommand();
+        wentOn = !t.window.Entries(L"drive").empty();
+        break;
+    }
+    EXPECT_EQ(wentOn, o.goesOn);
+    Lines journal = t.window.journal;
+    if (wentOn && o.command == Before::Scan)
+        journal.resize(o.journal.size());   // the command's own steps follow
+    EXPECT_EQ(journal, o.journal);
+    EXPECT_EQ(t.store.files.count(L"Z:\\scan.crc"), o.saved ? 1u : 0u);
+    if (!wentOn) {
+        EXPECT_EQ(t.program.state.unsaved, 1) << "the results are still offered";
+    }
+}
+
+const Lines kAsk{L"ask Save CRC's? [Ferrow]"};
+const Lines kAskThenPrompt{L"ask Save CRC's? [Ferrow]", L"save dialog"};
+const FileChoice kSaveTo = Chosen(L"Z:\\scan.crc");
+const FileChoice kCancelled{};
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, OfferSaveBefore,
+    testing::Values(
+        Offer{"ExitCancel", Before::Exit, true, true, {kAnswerCancel}, {}, WriteOutcome::Written, false, kAsk, false},
+        Offer{"ExitNo", Before::Exit, true, true, {kAnswerNo}, {}, WriteOutcome::Written, true, kAsk, false},
+        Offer{"ExitYesSaves", Before::Exit, true, true, {kAnswerYes}, {kSaveTo}, WriteOutcome::Written, true,
+              kAskThenPrompt, true},
+        Offer{"ExitYesThenTheSavePromptCancelled", Before::Exit, true, true, {kAnswerYes}, {kCancelled},
+              WriteOutcome::Written, true, kAskThenPrompt, false},
+        Offer{"ExitYesThenAFailedSave", Before::Exit, true, true, {kAnswerYes}, {kSaveTo}, WriteOutcome::CantWrite,
+              false, {L"ask Save CRC's? [Ferrow]", L"save dialog", L"error Can't write file []"},
+              false},
+        Offer{"ExitYesWithNothingToSave", Before::Exit, true, false, {kAnswerYes}, {}, WriteOutcome::Written, true,
+              kAsk, false},
+        Offer{"ExitOnceSaved", Before::Exit, false, true, {}, {}, WriteOutcome::Written, true, {}, false},
+        Offer{"ScanCancel", Before::Scan, true, true, {kAnswerCancel}, {}, WriteOutcome::Written, false, kAsk, false},
+        Offer{"ScanNo", Before::Scan, true, true, {kAnswerNo}, {}, WriteOutcome::Written, true,
+              {L"ask Save CRC's? [Ferrow]", L"drive dialog"}, false}),
+    [](const testing::TestParamInfo<Offer>& info) { return std::string(info.param.name); });
 
 TEST(DeleteKey, TheNextLineTakesTheDeletedOnesPlaceAndTheLastMovesTheSelectionUp)
 {

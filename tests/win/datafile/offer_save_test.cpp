@@ -1,5 +1,7 @@
-// "Save CRC's?" before unsaved scan results would be lost: at Exit, at the
-// close box, at the end of the session, before Load and before Scan.
+// "Save CRC's?" before unsaved scan results would be lost, on real windows
+// and real files: at Exit, at the close box, at the end of the session and
+// before Load. Which answer goes on and which stops each command is tested
+// natively (OfferSaveBefore, DataFile).
 #include "datafile/data_file_fixture.h"
 
 #include "app/frame_panes.h"
@@ -66,15 +68,6 @@ TEST_F(OfferSave, ExitAsksAndCancelKeepsTheProgramRunning)
     EXPECT_EQ(Lines{L"S:\\ to be scanned"}, app_fixture::ListLines());
 }
 
-TEST_F(OfferSave, ExitAsksAndNoClosesWithoutSaving)
-{
-    const AnsweredCommand run = RunCommand(IDM_EXIT, {AnswerSaveQuestion(L"No")});
-    ASSERT_TRUE(AnsweredExactly(run));
-    ExpectSaveQuestion(run);
-    EXPECT_TRUE(ProgramClosed());
-    EXPECT_EQ(Lines{}, folder.FileNames());
-}
-
 TEST_F(OfferSave, ExitAsksAndYesSavesThenCloses)
 {
     const std::wstring path = folder.Path(L"at exit.crc");
@@ -86,13 +79,6 @@ TEST_F(OfferSave, ExitAsksAndYesSavesThenCloses)
     ASSERT_EQ(48u + 12u, bytes.size());
     EXPECT_EQ(3u, GetLittleEndian32(bytes, 20));
     EXPECT_EQ(kScanCrcs[2], GetLittleEndian32(bytes, 56));
-}
-
-TEST_F(OfferSave, YesThenACancelledSavePromptStillCloses)
-{
-    const AnsweredCommand run = RunCommand(IDM_EXIT, {AnswerSaveQuestion(L"Yes"), CancelFileDialogStep()});
-    ASSERT_TRUE(AnsweredExactly(run));
-    EXPECT_TRUE(ProgramClosed());
 }
 
 TEST_F(OfferSave, YesThenAFailedSaveKeepsTheProgramOpen)
@@ -111,25 +97,6 @@ TEST_F(OfferSave, YesThenAFailedSaveKeepsTheProgramOpen)
     ExpectStillRunning();
     EXPECT_EQ(earlier, ReadBytes(path));
     EXPECT_EQ(Lines{L"in use.crc"}, folder.FileNames());
-}
-
-TEST_F(OfferSave, YesWhileSaveIsDisabledSavesNothingAndCloses)
-{
-    // A complete scan that found no file: unsaved, but nothing to save.
-    LayScanResults({}, 1, L'S');
-    btnBar.EnableButton(IDM_SAVE, false);
-
-    const AnsweredCommand run = RunCommand(IDM_EXIT, {AnswerSaveQuestion(L"Yes")});
-    ASSERT_TRUE(AnsweredExactly(run)) << "no dialog and no message after Yes";
-    EXPECT_TRUE(ProgramClosed());
-}
-
-TEST_F(OfferSave, NothingIsAskedOnceTheResultsAreSaved)
-{
-    programState.state.unsaved = 0;
-    const AnsweredCommand run = RunCommand(IDM_EXIT, {});
-    ASSERT_TRUE(AnsweredExactly(run));
-    EXPECT_TRUE(ProgramClosed());
 }
 
 TEST_F(OfferSave, TheCloseBoxAsksToo)
@@ -162,15 +129,6 @@ TEST_F(OfferSave, TheEndOfTheSessionAsksAndCancelRefusesIt)
     EXPECT_NE(0, mayEnd);
 }
 
-TEST_F(OfferSave, LoadAsksFirstAndCancelStopsIt)
-{
-    const AnsweredCommand run = RunCommand(IDM_LOAD, {AnswerSaveQuestion(L"Cancel")});
-    ASSERT_TRUE(AnsweredExactly(run)) << "no file dialog after Cancel";
-    ExpectSaveQuestion(run);
-    EXPECT_EQ(Lines{L"S:\\ to be scanned"}, app_fixture::ListLines());
-    EXPECT_EQ(1, programState.state.unsaved);
-}
-
 TEST_F(OfferSave, LoadAfterYesSavesThenLoadsTheChosenFile)
 {
     const std::wstring saved = folder.Path(L"before load.crc");
@@ -186,39 +144,6 @@ TEST_F(OfferSave, LoadAfterYesSavesThenLoadsTheChosenFile)
     EXPECT_EQ((Lines{L"Previous scan data:", L"  Total files:  1  Total folders:  1  CRC for disk:  00000009"}),
               app_fixture::ListLines());
     EXPECT_EQ(L"Ferrow - " + other, app_fixture::Title());
-}
-
-TEST_F(OfferSave, LoadAfterYesAndAFailedSaveStopsAndKeepsTheResults)
-{
-    const std::wstring path = folder.Path(L"in use.crc");
-    WriteBytes(path, {5, 6, 7, 8});
-    FileHeldOpen holder(path);
-    ASSERT_TRUE(holder.IsOpen());
-
-    const AnsweredCommand run = RunCommand(
-        IDM_LOAD, {AnswerSaveQuestion(L"Yes"), FileDialogStep(path), BoxStep(path.c_str(), L"&Ok")});
-    holder.Release();
-    ASSERT_TRUE(AnsweredExactly(run)) << "no open dialog after the failed save";
-    EXPECT_EQ(Lines{L"S:\\ to be scanned"}, app_fixture::ListLines());
-    EXPECT_EQ(kScanCrcs, ProgramCrcs(3));
-    EXPECT_EQ(1, programState.state.unsaved);
-}
-
-TEST_F(OfferSave, ScanAsksFirstAndCancelStopsIt)
-{
-    const AnsweredCommand run = RunCommand(IDM_SCAN, {AnswerSaveQuestion(L"Cancel")});
-    ASSERT_TRUE(AnsweredExactly(run)) << "no drive dialog after Cancel";
-    ExpectSaveQuestion(run);
-    EXPECT_EQ(Lines{L"S:\\ to be scanned"}, app_fixture::ListLines());
-    EXPECT_EQ(1, programState.state.unsaved);
-}
-
-TEST_F(OfferSave, ScanAfterNoGoesOnToTheDriveDialog)
-{
-    const AnsweredCommand run = RunCommand(
-        IDM_SCAN, {AnswerSaveQuestion(L"No"), {BoxQuery::ForDialog(L"Scan new disk"), BoxAnswerer::Click(L"&Cancel")}});
-    ASSERT_TRUE(AnsweredExactly(run));
-    EXPECT_EQ(2u, run.seen.size());
 }
 
 namespace {

@@ -2,7 +2,7 @@
 // elsewhere, Abort, drops and quit requests during a walk, and deep trees
 // with long and Unicode names. What the walk makes of the files it meets
 // (compare results, counts that do not match, totals) has unit tests of its
-// own (tests/unit/scan/disk_tally_test.cpp).
+// own (tests/unit/scan/scan_walk_test.cpp, compare_test.cpp).
 #include "scan_fixture.h"
 
 
@@ -23,7 +23,7 @@ using Lines = std::vector<std::wstring>;
 
 const uint32_t* StoredCrcs()
 {
-    return static_cast<const uint32_t*>(programState.crcList.Data());
+    return programState.crcList.Data();
 }
 
 // Two files in the root and one in a subfolder (3 files, 2 folders), as drive R:.
