@@ -1,5 +1,5 @@
 // The data file format: the header Save writes and how Load plans to read
-// a file. What Load holds and shows for each kind of file: held_list_test.cpp.
+// a file. What Load holds and shows for each kind of file: data_file_commands_test.cpp.
 #include "datafile/crc_file_format.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Load through the file dialog: what the list, the buttons, the title and the
 // status bar show afterwards, and files it must refuse or cannot open. What
 // Load makes of the bytes of either layout has unit tests of its own
-// (tests/unit/datafile/held_list_test.cpp).
+// (tests/unit/datafile/data_file_commands_test.cpp).
 #include "datafile/data_file_fixture.h"
 
 #include "app/frame_panes.h"

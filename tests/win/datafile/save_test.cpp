@@ -1,7 +1,7 @@
 // Save: the bytes of the data file, the button and the unsaved mark, what a
 // failed or declined save leaves behind, and a saved file loaded back. The
 // header Save writes of the list held has unit tests of its own
-// (tests/unit/datafile/held_list_test.cpp).
+// (tests/unit/datafile/data_file_commands_test.cpp).
 #include "datafile/data_file_fixture.h"
 
 #include "app/frame_panes.h"

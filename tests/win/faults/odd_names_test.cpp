@@ -107,7 +107,7 @@ TEST_F(OddNames, EveryFileIsCheckedOrReportedAndNoneIsReadForAnother)
     // Every CRC the scan stored belongs to a file not yet accounted for; a
     // file reported keeps its place with 0 (no file here has that CRC).
     const int32_t places = std::min(programState.state.fileCount, programState.crcList.Capacity());
-    const auto* crcs = static_cast<const uint32_t*>(programState.crcList.Data());
+    const auto* crcs = programState.crcList.Data();
     int misread = 0, checked = 0;
     size_t unreadPlaces = 0;
     for (int32_t i = 0; i < places; ++i) {
