@@ -126,12 +126,12 @@ int wmain(int argc, wchar_t** argv)
         readSum = 0;
         for (const auto& path : files) {
             HANDLE file = Open(path);
-            runningCrc = 0;
+            uint32_t crc = 0;
             DWORD got = 0;
             while (ReadFile(file, buffer.data(), DWORD(buffer.size()), &got, nullptr) && got)
-                CrcUpdate(buffer.data(), int32_t(got));
+                crc = CrcAdvance(crc, buffer.data(), got);
             CloseHandle(file);
-            readSum += runningCrc;
+            readSum += crc;
         }
     });
     const double pump = PerFile(n, [&] {

@@ -1,8 +1,6 @@
 #include "engine/crc32.h"
 #include "engine/crc_kernels.h"
 
-uint32_t runningCrc = 0;
-
 namespace {
 
 struct KernelChoice {
@@ -36,13 +34,6 @@ CrcKernel SelectedCrcKernel()
 const char* SelectedCrcKernelName()
 {
     return Choice().name;
-}
-
-void CrcUpdate(const void* bytes, int32_t length)
-{
-    if (length <= 0)
-        return;
-    runningCrc = CrcAdvance(runningCrc, bytes, static_cast<size_t>(length));
 }
 
 uint32_t CrcAdvance(uint32_t crc, const void* bytes, size_t length)

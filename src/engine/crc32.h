@@ -27,14 +27,8 @@ inline constexpr std::array<uint32_t, 256> CrcTable = crc_detail::BuildCrcTable(
 static_assert(CrcTable[1] == 0x77073096u && CrcTable[2] == 0xEE0E612Cu &&
               CrcTable[255] == 0x2D02EF8Du, "CRC-32 table");
 
-// The CRC register of the file being checked. It starts from 0 and is never
-// inverted, so after the last byte it holds the file's CRC as the program
-// reports it (not the zip checksum).
-extern uint32_t runningCrc;
-
-// Advances runningCrc over length bytes; a length of 0 or less changes nothing.
-// The fastest kernel this processor supports does the work.
-void CrcUpdate(const void* bytes, int32_t length);
-
-// The same for a register of the caller's own: crc advanced over length bytes.
+// crc advanced over length bytes by the fastest kernel this processor
+// supports. A file's CRC starts from 0 and is never inverted, so after its
+// last byte the register holds the CRC as the program reports it (not the
+// zip checksum). A length of 0 changes nothing.
 uint32_t CrcAdvance(uint32_t crc, const void* bytes, size_t length);

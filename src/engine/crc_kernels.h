@@ -1,7 +1,7 @@
 #pragma once
-// The interchangeable CRC-32 kernels behind CrcUpdate. Each advances the raw
+// The interchangeable CRC-32 kernels behind CrcAdvance. Each advances the raw
 // register crc (no inversion) over n bytes and returns it; all give the same
-// result for the same input. CrcUpdate picks one once, at first use.
+// result for the same input. CrcAdvance picks one once, at first use.
 #include <cstddef>
 #include <cstdint>
 
@@ -26,7 +26,7 @@ uint32_t CrcVpclmulKernel(uint32_t crc, const uint8_t* bytes, size_t n);
 bool CrcPclmulAvailable();
 bool CrcVpclmulAvailable();
 
-// The kernel CrcUpdate uses, and its name for reports ("vpclmul-512x4",
+// The kernel CrcAdvance uses, and its name for reports ("vpclmul-512x4",
 // "pclmul-128x4" or "slicing-16").
 CrcKernel SelectedCrcKernel();
 const char* SelectedCrcKernelName();
