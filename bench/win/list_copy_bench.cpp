@@ -8,6 +8,7 @@
 // measuring itself costs). Copying: the whole copy onto the clipboard
 // against reading every line once into memory. Best of three rounds, in
 // milliseconds.
+#include "seconds.h"
 #include "toolkit/list_box.h"
 #include "toolkit/window.h"
 
@@ -21,18 +22,6 @@
 #include <vector>
 
 namespace {
-
-double Seconds()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return double(now.QuadPart) / double(frequency.QuadPart);
-}
 
 double BestOfThree(const std::function<void()>& prepare, const std::function<void()>& step)
 {

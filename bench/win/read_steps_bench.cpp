@@ -4,6 +4,7 @@
 // file takes, over all the files (best of three rounds), and prints
 // microseconds per file. The mapped read is the program's own MappedFile;
 // the buffered read beside it is there for comparison only.
+#include "seconds.h"
 #include "engine/crc32.h"
 #include "engine/long_path.h"
 #include "engine/mapped_file.h"
@@ -45,18 +46,6 @@ std::vector<std::wstring> ListFiles(const std::wstring& root)
         FindClose(search);
     }
     return files;
-}
-
-double Seconds()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return double(now.QuadPart) / double(frequency.QuadPart);
 }
 
 // Best of three rounds over all files, in microseconds per file.
