@@ -1,6 +1,5 @@
 // The process starts here, ahead of the C runtime's start-up and of the
-// constructors of the global objects (the printer object already opens the
-// default printer, and printing brings in libraries of its own).
+// constructors of the global objects.
 //
 // Ferrow is started from wherever it was saved: a downloads folder, a USB
 // stick, the disc it is about to check. Windows looks for a library in the
