@@ -10,24 +10,29 @@ namespace {
 const char kReaderOption[] = "--write-clipboard-text";
 }
 
-int RunAsClipboardReader(int argc, char** argv)
+std::optional<std::wstring> ClipboardText()
 {
-    if (argc != 3 || std::strcmp(argv[1], kReaderOption) != 0)
-        return -1;
-    std::wstring text;
-    bool found = false;
+    std::optional<std::wstring> text;
     if (OpenClipboard(nullptr)) {
         HANDLE data = GetClipboardData(CF_UNICODETEXT);
         if (auto* chars = static_cast<const wchar_t*>(data ? GlobalLock(data) : nullptr)) {
             text = chars;
-            found = true;
             GlobalUnlock(data);
         }
         CloseClipboard();
     }
+    return text;
+}
+
+int RunAsClipboardReader(int argc, char** argv)
+{
+    if (argc != 3 || std::strcmp(argv[1], kReaderOption) != 0)
+        return -1;
+    const std::optional<std::wstring> text = ClipboardText();
+    const std::wstring written = text.value_or(std::wstring());
     std::ofstream(argv[2], std::ios::binary)
-        .write(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
-    return found ? 0 : 2;
+        .write(reinterpret_cast<const char*>(written.data()), written.size() * sizeof(wchar_t));
+    return text ? 0 : 2;
 }
 
 std::optional<std::wstring> ClipboardTextOfAnotherProcess()

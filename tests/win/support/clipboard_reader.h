@@ -7,6 +7,8 @@
 
 // Nothing when the other process found no Unicode text.
 std::optional<std::wstring> ClipboardTextOfAnotherProcess();
+// The same read by this process (a start of another costs seconds under Wine).
+std::optional<std::wstring> ClipboardText();
 
 // The other process: main returns this when the command line asks for it
 // (0 written, 2 no Unicode text), -1 when it does not.
