@@ -1,5 +1,7 @@
-// Dropped files and folders, and the command-line item: one result line per
-// item, CRCs checked against zlib.
+// Dropped files and folders, and the command-line item, on real files and
+// real windows: one result line per item, CRCs checked against zlib. What a
+// drop makes of what it finds (sums, unreadable files, the answers) is
+// tested natively (DropOf).
 #include "scan_fixture.h"
 
 #include "resource.h"
@@ -15,32 +17,9 @@ namespace {
 
 using Lines = std::vector<std::wstring>;
 
-// Two four-byte contents whose CRCs are FFFFFFFF and 00000002: their sum wraps.
-const std::string kCrcAllOnes("\x62\xf5\x26\x92", 4);
-const std::string kCrcTwo("\xc3\x0a\x93\x6d", 4);
-
 std::wstring Line(uint32_t crc, const std::wstring& path)
 {
     return Hex8(crc) + L"\t" + path;
-}
-
-// Drops paths while the file `held` is open elsewhere (the program opens
-// files without sharing, so it cannot read it): the user clicks Ok on the
-// box captioned with its path and answers "Continue crc check?" with answer.
-// The boxes seen go to *seen.
-void DropWhileHeld(const std::wstring& held, const wchar_t* answer,
-                   const std::vector<std::wstring>& paths, std::vector<SeenBox>* seen = nullptr)
-{
-    FileHeldOpen holder(held);
-    ASSERT_TRUE(holder.IsOpen());
-    BoxAnswerer boxes({{BoxQuery::ForBox(held.c_str()), BoxAnswerer::Click(L"Ok")},
-                       {BoxQuery::ForBox(L"Ferrow"), BoxAnswerer::Click(answer)}});
-    DropOnMainWindow(paths);
-    const bool answered = boxes.Finish();
-    holder.Release();
-    ASSERT_TRUE(answered);
-    if (seen)
-        *seen = boxes.Seen();
 }
 
 } // namespace
@@ -61,55 +40,6 @@ TEST(DroppedItems, OneFileGetsItsCrcLineAndReplacesTheUsageText)
     EXPECT_TRUE(app_fixture::ButtonEnabled(IDM_PRINT));
     EXPECT_EQ(progressDialog.Handle(), nullptr);
     EXPECT_TRUE(IsWindowEnabled(app_fixture::BarWindow()));
-}
-
-TEST(DroppedItems, LaterDropsAddToTheListInTheOrderOfTheDrop)
-{
-    TestFolder folder;
-    folder.MakeFolder(L"dir");
-    folder.Write(L"dir\\inner.bin", "inner contents");
-    folder.Write(L"one.txt", "123456789");
-    RunningApp app;
-    DropOnMainWindow({folder.Path(L"one.txt")});
-    DropOnMainWindow({folder.Path(L"dir"), folder.Path(L"one.txt")});
-
-    const Lines expected = {Line(0x2DFD2D88u, folder.Path(L"one.txt")),
-                            Line(OracleCrc("inner contents"), folder.Path(L"dir")),
-                            Line(0x2DFD2D88u, folder.Path(L"one.txt"))};
-    EXPECT_EQ(app_fixture::ListLines(), expected);
-}
-
-TEST(DroppedItems, AnEmptyFolderHasCrcZero)
-{
-    TestFolder folder;
-    folder.MakeFolder(L"empty");
-    RunningApp app;
-    DropOnMainWindow({folder.Path(L"empty")});
-    EXPECT_EQ(app_fixture::ListLines(), Lines{L"00000000\t" + folder.Path(L"empty")});
-}
-
-TEST(DroppedItems, AFoldersCrcIsTheWrappingSumOfItsFiles)
-{
-    ASSERT_EQ(OracleCrc(kCrcAllOnes), 0xFFFFFFFFu);
-    ASSERT_EQ(OracleCrc(kCrcTwo), 0x00000002u);
-    TestFolder folder;
-    folder.MakeFolder(L"wrap");
-    folder.Write(L"wrap\\ones", kCrcAllOnes);
-    folder.Write(L"wrap\\two", kCrcTwo);
-    RunningApp app;
-    DropOnMainWindow({folder.Path(L"wrap")});
-    EXPECT_EQ(app_fixture::ListLines(), Lines{L"00000001\t" + folder.Path(L"wrap")});
-}
-
-TEST(DroppedItems, AFolderHoldingOnlyASubfolderGetsItsFilesCrc)
-{
-    TestFolder folder;
-    folder.MakeFolder(L"outer");
-    folder.MakeFolder(L"outer\\inner");
-    folder.Write(L"outer\\inner\\only.dat", "only file");
-    RunningApp app;
-    DropOnMainWindow({folder.Path(L"outer")});
-    EXPECT_EQ(app_fixture::ListLines(), Lines{Line(OracleCrc("only file"), folder.Path(L"outer"))});
 }
 
 TEST(DroppedItems, DotAndSystemFoldersAreSkippedDotFilesAndHiddenFoldersChecked)
@@ -144,69 +74,6 @@ TEST(DroppedItems, ADriveRootIsWalkedWithoutADoubledSeparator)
     EXPECT_EQ(app_fixture::ListLines(), Lines{Line(OracleCrc("first") + OracleCrc("second"), L"R:\\")});
     // Every file was read through a well-formed path: the last one names it.
     EXPECT_EQ(app_fixture::StatusText(), L"Done");
-}
-
-TEST(DroppedItems, AVanishedPathStopsTheDrop)
-{
-    TestFolder folder;
-    folder.Write(L"later.txt", "never checked");
-    RunningApp app;
-    BoxAnswerer answer(BoxQuery::ForBox(L""), L"Ok");
-    DropOnMainWindow({folder.Path(L"gone"), folder.Path(L"later.txt")});
-    ASSERT_TRUE(answer.Finish());
-    EXPECT_EQ(answer.First().lines, Lines{L"Unable to determine if this is a folder"});
-    EXPECT_TRUE(app_fixture::ListLines().empty());
-}
-
-TEST(DroppedItems, AnUnreadableFileAsksAndYesGoesOnWithTheNextItem)
-{
-    TestFolder folder;
-    folder.Write(L"locked.bin", "held open");
-    folder.Write(L"next.txt", "abc");
-    RunningApp app;
-    std::vector<SeenBox> seen;
-    ASSERT_NO_FATAL_FAILURE(DropWhileHeld(folder.Path(L"locked.bin"), L"Yes",
-                                          {folder.Path(L"locked.bin"), folder.Path(L"next.txt")}, &seen));
-    EXPECT_EQ(seen[0].lines, Lines{L"Can't open file"});
-    EXPECT_EQ(seen[1].lines, Lines{L"Continue crc check?"});
-    EXPECT_EQ(app_fixture::ListLines(), (Lines{folder.Path(L"locked.bin") + L" - unreadable",
-                                               L"CA6598D0\t" + folder.Path(L"next.txt")}));
-}
-
-TEST(DroppedItems, AnUnreadableFileAnsweredNoIsNamedAndEndsTheDrop)
-{
-    TestFolder folder;
-    folder.Write(L"locked.bin", "held open");
-    folder.Write(L"next.txt", "abc");
-    RunningApp app;
-    ASSERT_NO_FATAL_FAILURE(DropWhileHeld(folder.Path(L"locked.bin"), L"No",
-                                          {folder.Path(L"locked.bin"), folder.Path(L"next.txt")}));
-    EXPECT_EQ(app_fixture::ListLines(), Lines{folder.Path(L"locked.bin") + L" - unreadable"});
-    EXPECT_EQ(app_fixture::StatusText(), L"Done");
-}
-
-TEST(DroppedItems, AFolderWithAnUnreadableFileHasNoSumButSaysWhatItMissed)
-{
-    TestFolder folder;
-    folder.MakeFolder(L"f");
-    folder.Write(L"f\\locked.bin", "held open");
-    folder.Write(L"f\\kept.txt", "kept");
-    RunningApp app;
-    ASSERT_NO_FATAL_FAILURE(DropWhileHeld(folder.Path(L"f\\locked.bin"), L"Yes", {folder.Path(L"f")}));
-    EXPECT_EQ(app_fixture::ListLines(), Lines{folder.Path(L"f") + L" - incomplete, 1 unreadable"});
-}
-
-TEST(DroppedItems, AFolderEndedByNoSaysItIsIncompleteAndTheDropGoesOn)
-{
-    TestFolder folder;
-    folder.MakeFolder(L"f");
-    folder.Write(L"f\\locked.bin", "held open");
-    folder.Write(L"after.txt", "abc");
-    RunningApp app;
-    ASSERT_NO_FATAL_FAILURE(DropWhileHeld(folder.Path(L"f\\locked.bin"), L"No",
-                                          {folder.Path(L"f"), folder.Path(L"after.txt")}));
-    EXPECT_EQ(app_fixture::ListLines(), (Lines{folder.Path(L"f") + L" - incomplete, 1 unreadable",
-                                               L"CA6598D0\t" + folder.Path(L"after.txt")}));
 }
 
 TEST(DroppedItems, AbortStopsTheDropWithoutALine)
