@@ -168,12 +168,16 @@ TEST_F(ScanWalk, AbortIsSeenAfterTheFileItCameDuringAndThatFileIsNotStored)
     EXPECT_EQ(t.program.state.fileCount, 0);
 }
 
+namespace {
+
 // A clock that moves 40 ms each time it is read.
 uint32_t SlowClock()
 {
     static uint32_t now = 0;
     return now += 40;
 }
+
+}  // namespace
 
 TEST_F(ScanWalk, InsideALongFileEventsAreHandledAsTimePassesAndAbortEndsTheWalkThere)
 {
