@@ -39,12 +39,6 @@ int ResultList::Print()
     return programCommands.Print(printer);
 }
 
-int ResultList::WalkDisk(wchar_t driveLetter, int scan)
-{
-    programCommands.DiskChecks().WalkDisk(driveLetter, scan != 0);
-    return 1;
-}
-
 void ResultList::CheckDroppedItems(HDROP drop)
 {
     if (!programState.CheckRunning()) {
@@ -60,21 +54,6 @@ void ResultList::CheckDroppedItems(HDROP drop)
         }
     }
     system_library::DragFinish(drop);
-}
-
-int ResultList::CheckItem(const wchar_t* path)
-{
-    return programCommands.DiskChecks().CheckItem(path);
-}
-
-void ResultList::CheckFolder(const wchar_t* path)
-{
-    programCommands.DiskChecks().CheckFolder(path);
-}
-
-int ResultList::ChecksumFile(const wchar_t* path, uint32_t* crc)
-{
-    return programCommands.DiskChecks().ChecksumFile(path, crc);
 }
 
 int ResultList::Save()

@@ -9,8 +9,8 @@ constexpr uint32_t kEventIntervalMs = 100;
 
 class EventPacer {
 public:
-    // startMs: a reading of a millisecond clock that wraps at 2^32
-    // (GetTickCount), taken when the events were last handled.
+    // startMs: a reading of a millisecond clock that wraps at 2^32, taken
+    // when the events were last handled.
     explicit EventPacer(uint32_t startMs, uint32_t intervalMs = kEventIntervalMs)
         : last(startMs), interval(intervalMs) {}
 

@@ -3,7 +3,6 @@
 #include "scan_fixture.h"
 
 #include "app/program.h"
-#include "app/result_list.h"
 #include "support/app_fixture.h"
 #include "support/box_answerer.h"
 
@@ -20,7 +19,7 @@ TEST(ChecksumFile, GivesTheCrcAndNamesTheFileInTheStatus)
     folder.Write(L"data.bin", bytes);
     RunningApp app;
     uint32_t crc = 0;
-    EXPECT_EQ(resultList.ChecksumFile(folder.Path(L"data.bin").c_str(), &crc), 1);
+    EXPECT_EQ(programCommands.DiskChecks().ChecksumFile(folder.Path(L"data.bin"), &crc), 1);
     EXPECT_EQ(crc, OracleCrc(bytes));
     EXPECT_EQ(app_fixture::StatusText(), folder.Path(L"data.bin"));
     EXPECT_EQ(programState.state.quitSeen, 0);
@@ -34,7 +33,7 @@ TEST(ChecksumFile, AnEmptyFileHasCrcZeroAndHandlesNoEvents)
     app_fixture::PumpIdle();
     PostMessageW(app_fixture::MainWindowHandle(), WM_NULL, 0, 0);
     uint32_t crc = 0x12345678;
-    EXPECT_EQ(resultList.ChecksumFile(folder.Path(L"empty").c_str(), &crc), 1);
+    EXPECT_EQ(programCommands.DiskChecks().ChecksumFile(folder.Path(L"empty"), &crc), 1);
     EXPECT_EQ(crc, 0u);
     MSG pending;
     EXPECT_TRUE(PeekMessageW(&pending, app_fixture::MainWindowHandle(), WM_NULL, WM_NULL, PM_NOREMOVE));
@@ -47,7 +46,7 @@ TEST(ChecksumFile, AMissingFileIsReportedWithItsPathAsCaptionAndLeavesTheCrc)
     const std::wstring missing = folder.Path(L"missing.txt");
     BoxAnswerer answer(BoxQuery::ForBox(missing.c_str()), L"Ok");
     uint32_t crc = 0x12345678;
-    EXPECT_EQ(resultList.ChecksumFile(missing.c_str(), &crc), 0);
+    EXPECT_EQ(programCommands.DiskChecks().ChecksumFile(missing, &crc), 0);
     ASSERT_TRUE(answer.Finish());
     EXPECT_EQ(answer.First().lines, std::vector<std::wstring>{L"Can't open file"});
     EXPECT_EQ(crc, 0x12345678u);
@@ -62,7 +61,7 @@ TEST(ChecksumFile, APendingQuitIsSeenAndLeftQueued)
     app_fixture::PumpIdle();
     PostQuitMessage(5);
     uint32_t crc = 0;
-    EXPECT_EQ(resultList.ChecksumFile(folder.Path(L"abc").c_str(), &crc), 1);
+    EXPECT_EQ(programCommands.DiskChecks().ChecksumFile(folder.Path(L"abc"), &crc), 1);
     EXPECT_EQ(crc, 0xCA6598D0u);
     EXPECT_EQ(programState.state.quitSeen, 1);
     MSG pending;
