@@ -55,7 +55,6 @@ public:
 
     ProgramState& Program() { return program; }
     CommandWindow& Window() { return window; }
-    DiskReader& Disk() { return disk; }
 
     // What paces the event handling inside a file.
     MillisecondClock clock = SteadyMilliseconds;
