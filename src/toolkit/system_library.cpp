@@ -1,7 +1,8 @@
 #include "toolkit/system_library.h"
 
+#include <objbase.h>
+
 #include <string>
-#include <type_traits>
 
 namespace system_library {
 namespace {
@@ -43,6 +44,7 @@ Library comctl32{L"comctl32.dll"};
 Library comdlg32{L"comdlg32.dll"};
 Library shell32{L"shell32.dll"};
 Library ole32{L"ole32.dll"};
+Library user32{L"user32.dll"};   // imported; looked up for what older systems lack
 
 // The function of that name, looked up once; null when it cannot be had.
 template <typename Function>
@@ -63,17 +65,14 @@ class ComForTheShell {
 public:
     ComForTheShell()
     {
-        using InitializeFn = HRESULT(WINAPI*)(void*, DWORD);
-        static auto* const initialize = Find<std::remove_pointer_t<InitializeFn>>(ole32, "CoInitializeEx");
-        constexpr DWORD kApartmentThreaded = 0x2, kDisableOle1Dde = 0x4;
-        initialized = initialize && SUCCEEDED(initialize(nullptr, kApartmentThreaded | kDisableOle1Dde));
+        FERROW_SYSTEM_FUNCTION(ole32, CoInitializeEx);
+        initialized = function && SUCCEEDED(function(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
     }
     ~ComForTheShell()
     {
-        using UninitializeFn = void(WINAPI*)();
-        static auto* const uninitialize = Find<std::remove_pointer_t<UninitializeFn>>(ole32, "CoUninitialize");
-        if (initialized && uninitialize)
-            uninitialize();
+        FERROW_SYSTEM_FUNCTION(ole32, CoUninitialize);
+        if (initialized && function)
+            function();
     }
     ComForTheShell(const ComForTheShell&) = delete;
     ComForTheShell& operator=(const ComForTheShell&) = delete;
@@ -119,19 +118,12 @@ BOOL PrintDialog(PRINTDLGW* dialog)
 // Vista lacks it.
 void LetDropsThrough(HWND window)
 {
-    using FilterFn = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
-    static const FilterFn filter = [] {
-        HMODULE user = GetModuleHandleW(L"user32.dll");
-        return user ? reinterpret_cast<FilterFn>(reinterpret_cast<void (*)()>(
-                          GetProcAddress(user, "ChangeWindowMessageFilterEx")))
-                    : nullptr;
-    }();
-    constexpr DWORD kAllow = 1;   // MSGFLT_ALLOW
+    FERROW_SYSTEM_FUNCTION(user32, ChangeWindowMessageFilterEx);
     constexpr UINT kCopyGlobalData = 0x0049;
-    if (!filter)
+    if (!function)
         return;
     for (UINT message : {UINT(WM_DROPFILES), UINT(WM_COPYDATA), kCopyGlobalData})
-        filter(window, message, kAllow, nullptr);
+        function(window, message, MSGFLT_ALLOW, nullptr);
 }
 
 void DragAcceptFiles(HWND window, BOOL accept)
